@@ -1,0 +1,139 @@
+#include "calc/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <regex>
+
+namespace {
+
+TEST(TextToNumber, AcceptsDecimalNumbersWithBlanksAround) {
+    EXPECT_EQ(TextToNumber("007"), 7.0);
+    EXPECT_EQ(TextToNumber("5."), 5.0);
+    EXPECT_EQ(TextToNumber(".5"), 0.5);
+    EXPECT_EQ(TextToNumber("  -12.25 "), -12.25);
+    EXPECT_EQ(TextToNumber("+3"), 3.0);
+    EXPECT_EQ(TextToNumber("2.9999999969732E-05"), 2.9999999969732E-05);
+    EXPECT_EQ(TextToNumber("1e3"), 1000.0);
+    EXPECT_EQ(TextToNumber("1E+3"), 1000.0);
+    EXPECT_EQ(TextToNumber("1E-400"), 0.0);
+}
+
+TEST(TextToNumber, RejectsEverythingElse) {
+    for (const char* text : {"", " ", ".", "1.2.3", "-", "+.", "E5", "1E", "1E+", "12a", "a12", "1 2",
+                             "--1", "1,5", "0x10", "inf", "nan", "1E999", "-1E999"}) {
+        EXPECT_FALSE(TextToNumber(text).has_value()) << '"' << text << '"';
+    }
+}
+
+TEST(LeadingNumber, ReadsTheLongestNumberPrefix) {
+    EXPECT_EQ(LeadingNumber("  12.5abc"), 12.5);
+    EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
+    EXPECT_EQ(LeadingNumber("3E2x"), 300.0);
+    EXPECT_EQ(LeadingNumber("3E"), 3.0);
+    EXPECT_EQ(LeadingNumber("3E-"), 3.0);
+    EXPECT_EQ(LeadingNumber("-7"), -7.0);
+    EXPECT_EQ(LeadingNumber("abc"), 0.0);
+    EXPECT_EQ(LeadingNumber(""), 0.0);
+    EXPECT_EQ(LeadingNumber("."), 0.0);
+    EXPECT_EQ(LeadingNumber("-."), 0.0);
+    EXPECT_TRUE(std::isinf(LeadingNumber("1E999")));
+}
+
+TEST(NumberToText, WritesFifteenDigitsInGeneralFormat) {
+    EXPECT_EQ(NumberToText(600000), "600000");
+    EXPECT_EQ(NumberToText(740740.2 * 0.03), "22222.206");
+    EXPECT_EQ(NumberToText(-960), "-960");
+    EXPECT_EQ(NumberToText(0.6), "0.6");
+    EXPECT_EQ(NumberToText(0.00001), "1E-05");
+    EXPECT_EQ(NumberToText(0.0001), "0.0001");
+    EXPECT_EQ(NumberToText(1e14), "100000000000000");
+    EXPECT_EQ(NumberToText(1e15), "1E+15");
+    EXPECT_EQ(NumberToText(1.5e300), "1.5E+300");
+    EXPECT_EQ(NumberToText(-0.0), "0");
+}
+
+TEST(Round2, RoundsTheExactValueWithHalvesToEven) {
+    EXPECT_EQ(Round2(0.125), 0.12);
+    EXPECT_EQ(Round2(0.375), 0.38);
+    EXPECT_EQ(Round2(0.135), 0.14);
+    EXPECT_EQ(Round2(2.675), 2.67);  // stored as 2.67499999...
+    EXPECT_EQ(Round2(22222.206), 22222.21);
+    EXPECT_EQ(Round2(-599.99937), -600.0);
+    EXPECT_EQ(Round2(1e20), 1e20);
+    EXPECT_EQ(NumberToText(Round2(-0.001)), "0");
+}
+
+// The C library's %.15G, with the sign of zero dropped, is the reference.
+std::string ReferenceText(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.15G", value);
+    return std::strcmp(buffer, "-0") == 0 ? "0" : buffer;
+}
+
+double RandomDouble(std::mt19937_64& random) {
+    switch (random() % 3) {
+        case 0: {  // any finite bit pattern
+            double value;
+            do {
+                uint64_t bits = random();
+                std::memcpy(&value, &bits, sizeof value);
+            } while (!std::isfinite(value));
+            return value;
+        }
+        case 1:  // the sizes the calculator sees
+            return std::uniform_real_distribution<double>(-1e9, 1e9)(random);
+        default:  // few digits, where ties and short texts are common
+            return static_cast<double>(static_cast<int64_t>(random() % 2000001) - 1000000) / 1000.0;
+    }
+}
+
+TEST(NumberConventionProperties, TextMatchesPrintfAndReadsBack) {
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 1000000; ++i) {
+        double value = RandomDouble(random);
+        std::string text = NumberToText(value);
+        ASSERT_EQ(text, ReferenceText(value)) << "value bits of " << value;
+        std::optional<double> back = TextToNumber(text);
+        ASSERT_TRUE(back.has_value()) << text;
+        ASSERT_EQ(NumberToText(*back), text);
+        ASSERT_EQ(LeadingNumber(text + "x"), *back) << text;
+    }
+}
+
+TEST(NumberConventionProperties, Round2MatchesPrintfToTwoDecimals) {
+    std::mt19937_64 random(7);
+    for (int i = 0; i < 1000000; ++i) {
+        double value = RandomDouble(random);
+        if (std::fabs(value) > 1e300) continue;
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%.2f", value);
+        char actual[400];
+        std::snprintf(actual, sizeof actual, "%.2f", Round2(value));
+        ASSERT_STREQ(actual, expected) << value;
+    }
+}
+
+TEST(NumberConventionProperties, RandomTextsAreNumbersExactlyWhenTheyHaveTheSyntaxAndFit) {
+    const std::regex decimalNumber(R"([ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?[ \t]*)");
+    const char alphabet[] = "0123456789..+-eE aX\t";
+    std::mt19937 random(42);
+    int accepted = 0;
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        for (size_t length = random() % 9; length > 0; --length) {
+            text += alphabet[random() % (sizeof alphabet - 1)];
+        }
+        // A number beyond the range of a double (4E560) is refused as well.
+        bool isNumber = std::regex_match(text, decimalNumber) && !std::isinf(std::strtod(text.c_str(), nullptr));
+        ASSERT_EQ(TextToNumber(text).has_value(), isNumber) << '"' << text << '"';
+        accepted += isNumber;
+    }
+    EXPECT_GT(accepted, 1000);  // the generator reaches both outcomes
+}
+
+}  // namespace
