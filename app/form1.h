@@ -1,0 +1,16 @@
+#pragma once
+// The calculator's one window and the handlers of its events.
+
+#include "forms/form.h"
+
+#include <cstdint>
+
+extern const forms::FormDescription kForm1;
+
+forms::Form& Form1();
+
+void Command1_Click();
+void Command2_Click();
+void Command3_Click();
+void Form_KeyPress(int16_t& keyAscii);
+void b_KeyPress(int16_t& keyAscii);

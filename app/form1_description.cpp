@@ -1,0 +1,80 @@
+#include "app/form1.h"
+
+#include "app/resource_ids.h"
+
+// Form1: the calculator's one window. Within each container, controls are
+// listed top of the stacking order first; the windowed controls always lie
+// above the labels, which are painted on their container's surface.
+
+namespace {
+
+using forms::Alignment;
+using forms::Border;
+using forms::ControlKind;
+using forms::kDefaultColour;
+using forms::SystemColour;
+
+constexpr forms::FontDescription kFormFont{L"Arabic Transparent", 15.75, 400, 178};
+constexpr forms::FontDescription kCreditFont{L"Arabic Transparent", 14.25, 400, 178};
+
+constexpr forms::Colour kLightCyan = 0x00FFFFC0;
+constexpr forms::Colour kLightOrange = 0x00C0E0FF;
+constexpr forms::Colour kLightBlue = 0x00FFC0C0;
+constexpr forms::Colour kWhite = 0x00FFFFFF;
+constexpr forms::Colour kLightGreen = 0x00C0FFC0;
+constexpr forms::Colour kLightYellow = 0x00C0FFFF;
+constexpr forms::Colour kBlack = 0x00000000;
+constexpr forms::Colour kRed = 0x000000FF;
+constexpr forms::Colour kRowCaption = SystemColour(19);
+
+constexpr const wchar_t* kStampValueTip = L"قيمة الدمغة";
+
+constexpr ControlKind Frame = ControlKind::Frame;
+constexpr ControlKind TextBox = ControlKind::TextBox;
+constexpr ControlKind Label = ControlKind::Label;
+constexpr ControlKind Button = ControlKind::CommandButton;
+constexpr ControlKind Timer = ControlKind::Timer;
+constexpr Border Single = Border::FixedSingle;
+constexpr Border NoBorder = Border::None;
+constexpr Alignment Centre = Alignment::Center;
+constexpr Alignment Right = Alignment::Right;
+constexpr Alignment Default = Alignment::Default;
+constexpr bool RTL = true;
+constexpr bool LTR = false;
+constexpr bool ReadOnly = true;
+constexpr bool Editable = false;
+
+// clang-format off
+constexpr forms::ControlDescription kControls[] = {
+//   name        kind     container  left  top   width height caption                          font          back          text            border    align   tab  read-only  max  default cancel  reading tooltip         interval
+    {"Frame1",   Frame,   nullptr,   0,    360,  6015, 3375, L"Frame1",                        nullptr,      kLightBlue,   kDefaultColour, NoBorder, Default, 11, Editable,  0,   false,  false,  LTR,    nullptr,        0},
+    {"e",        TextBox, nullptr,   2040, 1200, 2175, 495,  L"",                              nullptr,      kLightCyan,   kRed,           Single,   Right,   10, ReadOnly,  0,   false,  false,  RTL,    kStampValueTip, 0},
+    {"Command1", Button,  nullptr,   3240, 720,  855,  495,  L"إحسب",                  nullptr,      kLightGreen,  kDefaultColour, Single,   Centre,   9, Editable,  0,   true,   false,  LTR,    nullptr,        0},
+    {"Command3", Button,  nullptr,   2640, 720,  495,  495,  L"C",                  nullptr,      kLightYellow, kDefaultColour, Single,   Centre,   8, Editable,  0,   false,  false,  LTR,    nullptr,        0},
+    {"Command2", Button,  nullptr,   1080, 840,  975,  495,  L"خروج",                  nullptr,      kLightGreen,  kDefaultColour, Single,   Centre,   7, Editable,  0,   false,  true,   LTR,    nullptr,        0},
+    {"Label3",   Label,   nullptr,   1440, 0,    2895, 375,  L"برمجة: فريق زمرانة",                   &kCreditFont, kLightBlue,   kDefaultColour, Single,   Centre,   0, Editable,  0,   false,  false,  RTL,    L"أسألكم الدعاء",    0},
+    {"Label2",   Label,   nullptr,   0,    0,    1455, 375,  L"",                              nullptr,      kLightOrange, kDefaultColour, Single,   Default,  6, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Label1",   Label,   nullptr,   4320, 0,    1695, 375,  L"",                              nullptr,      kLightOrange, kDefaultColour, Single,   Centre,   5, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Timer1",   Timer,   nullptr,   0,    0,    0,    0,    nullptr,                          nullptr,      kDefaultColour, kDefaultColour, NoBorder, Default, -1, Editable, 0,   false,  false,  LTR,    nullptr,        1000},
+
+    {"h",        TextBox, "Frame1",  0,    2280, 2175, 495,  L"",                              nullptr,      kLightCyan,   kBlack,         Single,   Right,   18, ReadOnly,  0,   false,  false,  RTL,    kStampValueTip, 0},
+    {"g",        TextBox, "Frame1",  0,    1800, 2175, 495,  L"",                              nullptr,      kLightCyan,   kBlack,         Single,   Right,   17, ReadOnly,  0,   false,  false,  RTL,    kStampValueTip, 0},
+    {"b",        TextBox, "Frame1",  0,    360,  2175, 495,  L"",                              nullptr,      kLightCyan,   kDefaultColour, Single,   Right,    1, Editable,  8,   false,  false,  RTL,    nullptr,        0},
+    {"c",        TextBox, "Frame1",  0,    840,  2175, 495,  L"",                              nullptr,      kLightCyan,   kDefaultColour, Single,   Right,    2, ReadOnly,  0,   false,  false,  RTL,    nullptr,        0},
+    {"d",        TextBox, "Frame1",  0,    1320, 2175, 495,  L"",                              nullptr,      kLightCyan,   kDefaultColour, Single,   Right,    3, ReadOnly,  0,   false,  false,  RTL,    nullptr,        0},
+    {"f",        TextBox, "Frame1",  0,    2760, 2175, 495,  L"",                              nullptr,      kLightCyan,   kRed,           Single,   Right,    4, ReadOnly,  0,   false,  false,  RTL,    kStampValueTip, 0},
+    {"Label9",   Label,   "Frame1",  2160, 2280, 3855, 495,  L"صافي الوعـاء بعد خصم 6000 جم",                    nullptr,      kRowCaption,  kDefaultColour, Single,   Centre,  20, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Label8",   Label,   "Frame1",  2160, 1800, 3855, 495,  L"مصاريف الصيانة 70 %",                    nullptr,      kRowCaption,  kDefaultColour, Single,   Centre,  19, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Label5",   Label,   "Frame1",  2160, 360,  3855, 495,  L"القيمة السوقيـة للعقار",                    nullptr,      kRowCaption,  kDefaultColour, Single,   Centre,  16, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Label6",   Label,   "Frame1",  2160, 840,  3855, 495,  L"القيمة الرأسمالية 60 %",                    nullptr,      kRowCaption,  kDefaultColour, Single,   Centre,  15, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Label7",   Label,   "Frame1",  2160, 1320, 3855, 495,  L"القيمة الإيجارية 3 %",                    nullptr,      kRowCaption,  kDefaultColour, Single,   Centre,  14, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Label10",  Label,   "Frame1",  2160, 2760, 3855, 495,  L"الضـريبــة 10 %",                   nullptr,      kRowCaption,  kDefaultColour, Single,   Centre,  13, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+    {"Label4",   Label,   "Frame1",  0,    0,    6015, 450,  L"حاسبة الضريبة العقارية السنوية",                   &kCreditFont, kWhite,       kDefaultColour, Single,   Centre,  12, Editable,  0,   false,  false,  RTL,    nullptr,        0},
+};
+// clang-format on
+
+}  // namespace
+
+const forms::FormDescription kForm1{
+    "Form1", L"Zemrana", 6015, 3660, 2310, 2940, kLightCyan, &kFormFont, true, kProgramIcon, kControls,
+    sizeof kControls / sizeof kControls[0]};

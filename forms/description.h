@@ -1,0 +1,74 @@
+#pragma once
+// A form and its controls as data. The runtime builds the window from this
+// description and never creates, moves or resizes a control afterwards.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace forms {
+
+enum class ControlKind { Frame, TextBox, Label, CommandButton, Timer };
+enum class Alignment { Default, Left, Right, Center };
+enum class Border { None, FixedSingle };
+
+struct FontDescription {
+    const wchar_t* face;
+    double points;
+    int weight;
+    int charset;
+};
+
+// Colours are 0x00BBGGRR; 0x80000000 + n is the platform's system colour n.
+using Colour = uint32_t;
+constexpr Colour SystemColour(int index) { return 0x80000000u + static_cast<Colour>(index); }
+constexpr Colour kDefaultColour = 0xFFFFFFFFu;
+
+struct ControlDescription {
+    const char* name;
+    ControlKind kind;
+    const char* container;  // nullptr: the form itself
+    int left, top, width, height;  // twips, from the container's top-left
+    const wchar_t* caption;
+    const FontDescription* font;  // nullptr: the container's font
+    Colour backColour;
+    Colour textColour;
+    Border border;
+    Alignment alignment;
+    int tabIndex;
+    bool readOnly;
+    int maxLength;  // 0: no limit
+    bool isDefault;
+    bool isCancel;
+    bool rightToLeft;
+    const wchar_t* tooltip;
+    int interval;  // timers only, milliseconds
+};
+
+struct FormDescription {
+    const char* name;
+    const wchar_t* caption;
+    int clientWidth, clientHeight;  // twips
+    int left, top;                  // design position of the client area, twips
+    Colour backColour;
+    const FontDescription* font;
+    bool keyPreview;
+    int iconResource;
+    const ControlDescription* controls;  // listed top of the stacking order first, per container
+    size_t controlCount;
+};
+
+// The events a form delivers. Only those bound in the form's event table are
+// raised; every other event of every control is ignored.
+enum class Event { Load, Unload, KeyPress, Click, Timer };
+
+using PlainHandler = void (*)();
+using CodeHandler = void (*)(int16_t& code);  // key code, or the unload cancel flag
+
+struct EventBinding {
+    const char* source;  // a control's name, or the form's
+    Event event;
+    PlainHandler plain;
+    CodeHandler withCode;
+};
+
+}  // namespace forms

@@ -1,0 +1,34 @@
+#pragma once
+// Fonts of a form, created once at the screen's DPI. A face that is not
+// installed with the requested character set is replaced by the first
+// installed one of a short list of faces that carry it.
+
+#include "forms/description.h"
+
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace forms {
+
+class FontSet {
+public:
+    explicit FontSet(int dpi) : dpi_(dpi) {}
+    ~FontSet();
+    FontSet(const FontSet&) = delete;
+    FontSet& operator=(const FontSet&) = delete;
+
+    HFONT Get(const FontDescription& description);
+
+private:
+    int dpi_;
+    std::vector<std::pair<const FontDescription*, HFONT>> fonts_;
+};
+
+// The face to use for a description: its own when installed with its
+// character set, otherwise the first installed fallback.
+std::wstring InstalledFace(const FontDescription& description);
+
+}  // namespace forms

@@ -1,0 +1,526 @@
+#include "forms/form.h"
+
+#include "forms/label_text.h"
+#include "forms/layout.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+namespace forms {
+
+struct Form::Control {
+    const ControlDescription* description = nullptr;
+    HWND window = nullptr;  // windowed controls only
+    HBRUSH brush = nullptr;
+    std::wstring caption;   // labels: what they show
+    UINT_PTR timerId = 0;
+};
+
+namespace {
+
+constexpr wchar_t kFormClass[] = L"ZemranaForm";
+constexpr wchar_t kFrameClass[] = L"ZemranaFrame";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+COLORREF ResolveColour(Colour colour, int defaultSystemColour) {
+    if (colour == kDefaultColour) return GetSysColor(defaultSystemColour);
+    if (colour & 0x80000000u) return GetSysColor(static_cast<int>(colour & 0xFF));
+    return colour;
+}
+
+UINT TextAlignment(const ControlDescription& control) {
+    switch (control.alignment) {
+        case Alignment::Left: return DT_LEFT;
+        case Alignment::Right: return DT_RIGHT;
+        case Alignment::Center: return DT_CENTER;
+        case Alignment::Default: break;
+    }
+    // The default alignment is the reading order's leading edge.
+    return control.rightToLeft ? DT_RIGHT : DT_LEFT;
+}
+
+// Runs a handler; no exception may cross a window procedure.
+template <typename Call>
+void Guarded(Call call) {
+    try {
+        call();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+Form::Form(const FormDescription& description, const EventBinding* events, size_t eventCount)
+    : description_(description), events_(events), eventCount_(eventCount) {
+    controls_.reserve(description.controlCount);
+    for (size_t i = 0; i < description.controlCount; ++i) {
+        Control control;
+        control.description = &description.controls[i];
+        if (control.description->caption) control.caption = control.description->caption;
+        controls_.push_back(control);
+    }
+}
+
+Form::~Form() {
+    for (Control& control : controls_) {
+        if (control.brush) DeleteObject(control.brush);
+    }
+    if (formBrush_) DeleteObject(formBrush_);
+}
+
+int Form::Run(HINSTANCE instance) {
+    HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    fonts_ = std::make_unique<FontSet>(dpi_);
+
+    CreateFormWindow(instance);
+    CreateControls(instance);
+    StackWindowedControls();
+    AddTooltips(instance);
+
+    Raise(description_.name, Event::Load);
+    if (unloaded_) return 0;
+
+    ShowWindow(window_, SW_SHOW);
+    std::vector<size_t> stops = TabStops(description_.controls, description_.controlCount);
+    if (!stops.empty()) ::SetFocus(controls_[stops.front()].window);
+    UpdateWindow(window_);
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+void Form::CreateFormWindow(HINSTANCE instance) {
+    HICON bigIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0));
+    WNDCLASSEXW formClass{};
+    formClass.cbSize = sizeof formClass;
+    formClass.style = CS_DBLCLKS;
+    formClass.lpfnWndProc = FormWindowProc;
+    formClass.hInstance = instance;
+    formClass.hIcon = bigIcon;
+    formClass.hIconSm = smallIcon;
+    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    formClass.lpszClassName = kFormClass;
+    RegisterClassExW(&formClass);
+
+    WNDCLASSEXW frameClass{};
+    frameClass.cbSize = sizeof frameClass;
+    frameClass.lpfnWndProc = FrameWindowProc;
+    frameClass.hInstance = instance;
+    frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    frameClass.lpszClassName = kFrameClass;
+    RegisterClassExW(&frameClass);
+
+    formBrush_ = CreateSolidBrush(ResolveColour(description_.backColour, COLOR_BTNFACE));
+    RECT frame{0, 0, TwipsToPixels(description_.clientWidth, dpi_), TwipsToPixels(description_.clientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+    int left = TwipsToPixels(description_.left, dpi_) + frame.left;
+    int top = TwipsToPixels(description_.top, dpi_) + frame.top;
+    window_ = CreateWindowExW(0, kFormClass, description_.caption, kFormStyle, left, top, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+}
+
+void Form::CreateControls(HINSTANCE instance) {
+    for (Control& control : controls_) {
+        const ControlDescription& d = *control.description;
+        const FontDescription& font = d.font ? *d.font : *ContainerFont(d);
+        control.brush = d.kind == ControlKind::Timer ? nullptr
+                                                     : CreateSolidBrush(ResolveColour(d.backColour, COLOR_WINDOW));
+        RECT r = PixelRect(control);
+        HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + d.tabIndex));
+        DWORD clip = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        switch (d.kind) {
+            case ControlKind::Frame:
+                control.window = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, d.caption, clip | WS_CLIPCHILDREN,
+                                                 r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                                 ContainerWindow(control), id, instance, this);
+                break;
+            case ControlKind::TextBox: {
+                DWORD style = clip | WS_TABSTOP | ES_AUTOHSCROLL | (d.readOnly ? ES_READONLY : 0) |
+                              (TextAlignment(d) == DT_RIGHT ? ES_RIGHT : TextAlignment(d) == DT_CENTER ? ES_CENTER : 0);
+                DWORD exStyle = (d.border == Border::None ? 0 : WS_EX_CLIENTEDGE) | (d.rightToLeft ? WS_EX_RTLREADING : 0);
+                control.window = CreateWindowExW(exStyle, L"EDIT", d.caption, style, r.left, r.top, r.right - r.left,
+                                                 r.bottom - r.top, ContainerWindow(control), id, instance, nullptr);
+                if (d.maxLength > 0) SendMessageW(control.window, EM_SETLIMITTEXT, d.maxLength, 0);
+                break;
+            }
+            case ControlKind::CommandButton:
+                control.window = CreateWindowExW(0, L"BUTTON", d.caption, clip | WS_TABSTOP | BS_OWNERDRAW, r.left, r.top,
+                                                 r.right - r.left, r.bottom - r.top, ContainerWindow(control), id,
+                                                 instance, nullptr);
+                break;
+            case ControlKind::Timer:
+                control.timerId = static_cast<UINT_PTR>(&control - controls_.data() + 1);
+                if (d.interval > 0) SetTimer(window_, control.timerId, d.interval, nullptr);
+                break;
+            case ControlKind::Label:
+                break;
+        }
+        if (control.window) SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Get(font)), FALSE);
+    }
+}
+
+const FontDescription* Form::ContainerFont(const ControlDescription& control) const {
+    if (!control.container) return description_.font;
+    const ControlDescription& container = *Find(control.container).description;
+    return container.font ? container.font : ContainerFont(container);
+}
+
+// Within a container the controls listed first lie on top.
+void Form::StackWindowedControls() {
+    HWND above[2] = {HWND_TOP, HWND_TOP};  // per container: the form, the frame
+    for (Control& control : controls_) {
+        if (!control.window) continue;
+        HWND& previous = above[control.description->container ? 1 : 0];
+        SetWindowPos(control.window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control.window;
+    }
+}
+
+void Form::AddTooltips(HINSTANCE instance) {
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof classes;
+    classes.dwICC = ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&classes);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
+                               nullptr);
+    for (Control& control : controls_) {
+        const ControlDescription& d = *control.description;
+        if (!d.tooltip) continue;
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_SUBCLASS | (d.rightToLeft ? TTF_RTLREADING : 0);
+        tool.lpszText = const_cast<wchar_t*>(d.tooltip);
+        if (control.window) {
+            tool.uFlags |= TTF_IDISHWND;
+            tool.hwnd = GetParent(control.window);
+            tool.uId = reinterpret_cast<UINT_PTR>(control.window);
+        } else {
+            tool.hwnd = ContainerWindow(control);
+            tool.uId = static_cast<UINT_PTR>(&control - controls_.data() + 1);
+            tool.rect = PixelRect(control);
+        }
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+Form::Control& Form::Find(const char* name) {
+    for (Control& control : controls_) {
+        if (std::strcmp(control.description->name, name) == 0) return control;
+    }
+    return controls_.front();  // names come from the form's own code and table
+}
+
+const Form::Control& Form::Find(const char* name) const { return const_cast<Form*>(this)->Find(name); }
+
+Form::Control* Form::FindByWindow(HWND window) {
+    for (Control& control : controls_) {
+        if (control.window && control.window == window) return &control;
+    }
+    return nullptr;
+}
+
+HWND Form::ContainerWindow(const Control& control) const {
+    return control.description->container ? Find(control.description->container).window : window_;
+}
+
+RECT Form::PixelRect(const Control& control) const {
+    const ControlDescription& d = *control.description;
+    int left = TwipsToPixels(d.left, dpi_);
+    int top = TwipsToPixels(d.top, dpi_);
+    return RECT{left, top, left + TwipsToPixels(d.width, dpi_), top + TwipsToPixels(d.height, dpi_)};
+}
+
+std::wstring Form::Text(const char* name) const {
+    HWND window = Find(name).window;
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Form::SetText(const char* name, const std::wstring& text) { SetWindowTextW(Find(name).window, text.c_str()); }
+
+void Form::SetCaption(const char* name, const std::wstring& caption) {
+    Control& label = Find(name);
+    if (label.caption == caption) return;  // nothing to repaint
+    label.caption = caption;
+    RECT area = PixelRect(label);
+    InvalidateRect(ContainerWindow(label), &area, FALSE);
+}
+
+void Form::SetFocus(const char* name) { ::SetFocus(Find(name).window); }
+
+void Form::SetTimerInterval(const char* name, int milliseconds) {
+    Control& timer = Find(name);
+    KillTimer(window_, timer.timerId);
+    if (milliseconds > 0) SetTimer(window_, timer.timerId, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void Form::Unload() {
+    int16_t cancel = 0;
+    RaiseWithCode(description_.name, Event::Unload, cancel);
+    if (cancel != 0) return;
+    unloaded_ = true;
+    DestroyWindow(window_);
+}
+
+void Form::End() { ExitProcess(0); }
+
+bool Form::Raise(const char* source, Event event) {
+    for (size_t i = 0; i < eventCount_; ++i) {
+        const EventBinding& binding = events_[i];
+        if (binding.event == event && binding.plain && std::strcmp(binding.source, source) == 0) {
+            Guarded(binding.plain);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Form::RaiseWithCode(const char* source, Event event, int16_t& code) {
+    for (size_t i = 0; i < eventCount_; ++i) {
+        const EventBinding& binding = events_[i];
+        if (binding.event == event && binding.withCode && std::strcmp(binding.source, source) == 0) {
+            Guarded([&] { binding.withCode(code); });
+            return true;
+        }
+    }
+    return false;
+}
+
+// Keys the window handles itself before any control sees them.
+bool Form::PreTranslate(MSG& message) {
+    if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
+    if (message.message == WM_KEYDOWN) return HandleKeyDown(message);
+    if (message.message == WM_CHAR) return HandleCharacter(message);
+    return false;
+}
+
+bool Form::HandleKeyDown(MSG& message) {
+    bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (message.wParam) {
+        case VK_TAB:
+            if (control) return false;
+            MoveFocusAlongTabOrder(GetKeyState(VK_SHIFT) >= 0);
+            return true;
+        case VK_RETURN: {
+            Control* focused = FindByWindow(GetFocus());
+            if (focused && focused->description->kind == ControlKind::CommandButton) {
+                Click(*focused);
+                return true;
+            }
+            for (Control& button : controls_) {
+                if (button.description->isDefault) Click(button);
+            }
+            return true;
+        }
+        case VK_ESCAPE:
+            for (Control& button : controls_) {
+                if (button.description->isCancel) Click(button);
+            }
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Key preview: the form sees every character first and may change or drop
+// it; then the control that had the focus when the key was pressed.
+bool Form::HandleCharacter(MSG& message) {
+    int16_t code = static_cast<int16_t>(message.wParam);
+    if (description_.keyPreview) RaiseWithCode(description_.name, Event::KeyPress, code);
+    if (code == 0) return true;
+    if (Control* target = FindByWindow(message.hwnd)) RaiseWithCode(target->description->name, Event::KeyPress, code);
+    if (code == 0) return true;
+    message.wParam = static_cast<WPARAM>(static_cast<uint16_t>(code));
+    return false;
+}
+
+void Form::MoveFocusAlongTabOrder(bool forward) {
+    std::vector<size_t> stops = TabStops(description_.controls, description_.controlCount);
+    if (stops.empty()) return;
+    std::ptrdiff_t current = -1;
+    if (Control* focused = FindByWindow(GetFocus())) {
+        size_t index = static_cast<size_t>(focused - controls_.data());
+        for (size_t i = 0; i < stops.size(); ++i) {
+            if (stops[i] == index) current = static_cast<std::ptrdiff_t>(i);
+        }
+    }
+    Control& next = controls_[stops[NextTabStop(stops.size(), current, forward)]];
+    ::SetFocus(next.window);
+    if (next.description->kind == ControlKind::TextBox) SendMessageW(next.window, EM_SETSEL, 0, -1);
+}
+
+void Form::Click(const Control& button) { Raise(button.description->name, Event::Click); }
+
+LRESULT CALLBACK Form::FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+    return form->FormProc(message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+    return form->FrameProc(window, message, wParam, lParam);
+}
+
+LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            PaintLabels(window_, dc, paint.rcPaint);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DRAWITEM:
+            DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                if (Control* button = FindByWindow(reinterpret_cast<HWND>(lParam))) Click(*button);
+            }
+            return 0;
+        case WM_TIMER:
+            for (Control& timer : controls_) {
+                if (timer.timerId == wParam) Raise(timer.description->name, Event::Timer);
+            }
+            return 0;
+        case WM_ACTIVATE:
+            // Give the focus back to the control that had it, not to the form.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(window_, focus)) focusOnDeactivate_ = focus;
+                return 0;
+            }
+            if (focusOnDeactivate_ && IsWindow(focusOnDeactivate_)) {
+                ::SetFocus(focusOnDeactivate_);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (focusOnDeactivate_ && IsWindow(focusOnDeactivate_)) ::SetFocus(focusOnDeactivate_);
+            return 0;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+LRESULT Form::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(frame, &paint);
+            PaintLabels(frame, dc, paint.rcPaint);
+            EndPaint(frame, &paint);
+            return 0;
+        }
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_COMMAND:
+        case WM_DRAWITEM:
+            return SendMessageW(window_, message, wParam, lParam);
+    }
+    return DefWindowProcW(frame, message, wParam, lParam);
+}
+
+LRESULT Form::ColourControl(HDC dc, HWND window) {
+    Control* control = FindByWindow(window);
+    if (!control) return 0;
+    SetBkColor(dc, ResolveColour(control->description->backColour, COLOR_WINDOW));
+    SetTextColor(dc, ResolveColour(control->description->textColour, COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(control->brush);
+}
+
+// The container's background and its labels, bottom of the stacking order
+// first, composed off-screen and copied once so that nothing flickers.
+void Form::PaintLabels(HWND container, HDC dc, const RECT& dirty) {
+    int width = dirty.right - dirty.left;
+    int height = dirty.bottom - dirty.top;
+    if (width <= 0 || height <= 0) return;
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
+    SetViewportOrgEx(memory, -dirty.left, -dirty.top, nullptr);
+
+    Control* self = container == window_ ? nullptr : FindByWindow(container);
+    HBRUSH background = self ? self->brush : formBrush_;
+    FillRect(memory, &dirty, background);
+    SetBkMode(memory, TRANSPARENT);
+    HGDIOBJ oldFont = GetCurrentObject(memory, OBJ_FONT);
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        const ControlDescription& d = *it->description;
+        if (d.kind != ControlKind::Label || ContainerWindow(*it) != container) continue;
+        RECT area = PixelRect(*it);
+        RECT overlap;
+        if (!IntersectRect(&overlap, &area, &dirty)) continue;
+        FillRect(memory, &area, it->brush);
+        if (d.border == Border::FixedSingle) DrawEdge(memory, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+        InflateRect(&area, -1, 0);
+        SelectObject(memory, fonts_->Get(d.font ? *d.font : *ContainerFont(d)));
+        SetTextColor(memory, ResolveColour(d.textColour, COLOR_BTNTEXT));
+        DrawLabelText(memory, it->caption, area, TextAlignment(d), d.rightToLeft);
+    }
+    SelectObject(memory, oldFont);
+
+    SetViewportOrgEx(memory, 0, 0, nullptr);
+    BitBlt(dc, dirty.left, dirty.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+}
+
+void Form::DrawButton(const DRAWITEMSTRUCT& item) {
+    Control* button = FindByWindow(item.hwndItem);
+    if (!button) return;
+    RECT area = item.rcItem;
+    FillRect(item.hDC, &area, button->brush);
+    DrawEdge(item.hDC, &area, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, ResolveColour(button->description->textColour, COLOR_BTNTEXT));
+    DrawTextW(item.hDC, button->caption.c_str(), static_cast<int>(button->caption.size()), &area,
+              DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&area, -2, -2);
+        DrawFocusRect(item.hDC, &area);
+    }
+}
+
+}  // namespace forms

@@ -1,0 +1,18 @@
+#pragma once
+// One line of label text, shaped and measured by Uniscribe so that the
+// alignment is computed on the width actually drawn (Arabic joining makes a
+// caption much narrower than its letters' isolated forms).
+
+#include "forms/description.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace forms {
+
+// Draws `text` in the font and colour selected into `dc`, centred vertically
+// in `area` and aligned horizontally as `alignment` says, clipped to `area`.
+void DrawLabelText(HDC dc, const std::wstring& text, const RECT& area, UINT alignment, bool rightToLeft);
+
+}  // namespace forms

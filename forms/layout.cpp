@@ -1,0 +1,33 @@
+#include "forms/layout.h"
+
+#include <algorithm>
+
+namespace forms {
+
+int TwipsToPixels(int twips, int dpi) {
+    long long scaled = static_cast<long long>(twips) * dpi;
+    long long half = kTwipsPerInch / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch : -((-scaled + half) / kTwipsPerInch));
+}
+
+bool TakesFocus(const ControlDescription& control) {
+    return control.kind == ControlKind::TextBox || control.kind == ControlKind::CommandButton;
+}
+
+std::vector<size_t> TabStops(const ControlDescription* controls, size_t count) {
+    std::vector<size_t> stops;
+    for (size_t i = 0; i < count; ++i) {
+        if (TakesFocus(controls[i])) stops.push_back(i);
+    }
+    std::stable_sort(stops.begin(), stops.end(),
+                     [controls](size_t a, size_t b) { return controls[a].tabIndex < controls[b].tabIndex; });
+    return stops;
+}
+
+size_t NextTabStop(size_t count, std::ptrdiff_t current, bool forward) {
+    if (current < 0 || static_cast<size_t>(current) >= count) return forward ? 0 : count - 1;
+    size_t position = static_cast<size_t>(current);
+    return forward ? (position + 1) % count : (position + count - 1) % count;
+}
+
+}  // namespace forms

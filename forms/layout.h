@@ -1,0 +1,24 @@
+#pragma once
+// Pure layout facts of a description: pixel geometry and the tab order.
+
+#include "forms/description.h"
+
+#include <vector>
+
+namespace forms {
+
+constexpr int kTwipsPerInch = 1440;
+
+// Twips to pixels at `dpi`, rounded to the nearest pixel.
+int TwipsToPixels(int twips, int dpi);
+
+bool TakesFocus(const ControlDescription& control);
+
+// Indexes into `controls` of the controls that take the focus, in tab order.
+std::vector<size_t> TabStops(const ControlDescription* controls, size_t count);
+
+// The stop after (or before) `current` in a cycle of `count` stops; the first
+// (or last) when `current` is not a stop.
+size_t NextTabStop(size_t count, std::ptrdiff_t current, bool forward);
+
+}  // namespace forms
