@@ -1,11 +1,10 @@
 #pragma once
 // The calculator's one window and the handlers of its events.
 
+#include "app/form1_description.h"
 #include "forms/form.h"
 
 #include <cstdint>
-
-extern const forms::FormDescription kForm1;
 
 forms::Form& Form1();
 

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/form1_description.h"
 
 #include "app/resource_ids.h"
 

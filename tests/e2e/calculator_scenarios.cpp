@@ -1,0 +1,173 @@
+#include "scenarios.h"
+
+#include <array>
+
+namespace e2e {
+namespace {
+
+constexpr std::array<int, 7> kValueBoxes = {kB, kC, kD, kE, kF, kG, kH};
+
+std::string Describe(const Program& program) {
+    std::string texts;
+    const char* names = "bcdefgh";
+    for (size_t i = 0; i < kValueBoxes.size(); ++i) {
+        texts += std::string(1, names[i]) + "='" + Narrow(program.Text(kValueBoxes[i])) + "' ";
+    }
+    return texts + "focus=" + std::to_string(program.FocusId());
+}
+
+bool AllEmpty(const Program& program, std::initializer_list<int> boxes) {
+    for (int box : boxes) {
+        if (!program.Text(box).empty()) return false;
+    }
+    return true;
+}
+
+void ClearWithSpace(const Program& program) {
+    program.Press(VK_SPACE);
+    WaitUntil([&] { return AllEmpty(program, {kB, kC, kD, kE, kF}) && program.FocusId() == kB; });
+}
+
+void FirstAppearance(Checks& checks, const Program& program) {
+    wchar_t title[64] = {};
+    GetWindowTextW(program.Form(), title, 64);
+    checks.Check(std::wstring(title) == L"Zemrana", "window titled Zemrana", Narrow(title));
+    RECT client;
+    GetClientRect(program.Form(), &client);
+    checks.Check(client.right == 401 && client.bottom == 244, "client area 401x244 pixels at 96 DPI",
+                 std::to_string(client.right) + "x" + std::to_string(client.bottom));
+    checks.Check(program.FocusId() == kB, "focus starts in b", Describe(program));
+    checks.Check(AllEmpty(program, {kB, kC, kD, kE, kF, kG, kH}), "all boxes start empty", Describe(program));
+}
+
+void ColoursOfTheBoxes(Checks& checks, const Program& program) {
+    // A point near the left end of each box, where right-justified text never reaches.
+    for (int box : {kB, kC, kH}) {
+        RECT area;
+        GetWindowRect(program.Control(box), &area);
+        COLORREF colour = ScreenPixel(area.left + 6, area.top + 6);
+        checks.Check(colour == RGB(192, 255, 255), "box " + std::to_string(box) + " is light cyan, read-only or not",
+                     "pixel " + std::to_string(colour));
+    }
+}
+
+void CalculatesTheChain(Checks& checks, const Program& program) {
+    program.Type(L"1234567");
+    program.Press(VK_RETURN);
+    bool filled = WaitUntil([&] { return program.Text(kF) == L"955.55442"; });
+    checks.Check(filled && program.Text(kB) == L"1234567" && program.Text(kC) == L"740740.2" &&
+                     program.Text(kD) == L"22222.21" && program.Text(kG) == L"15555.5442" &&
+                     program.Text(kH) == L"9555.5442" && program.Text(kE) == L"955.55",
+                 "1234567 and Enter fill the tax chain", Describe(program));
+    checks.Check(program.FocusId() == kB, "focus back in b after Enter", Describe(program));
+}
+
+void SpaceClears(Checks& checks, const Program& program) {
+    program.Press(VK_SPACE);
+    bool cleared = WaitUntil([&] { return AllEmpty(program, {kB, kC, kD, kE, kF}); });
+    checks.Check(cleared && program.Text(kG) == L"15555.5442" && program.Text(kH) == L"9555.5442" &&
+                     program.FocusId() == kB,
+                 "Space in b clears b c d e f, keeps g h, no space typed", Describe(program));
+
+    program.Type(L"1000000");
+    program.Press(VK_RETURN);
+    WaitUntil([&] { return program.Text(kF) == L"660"; });
+    program.Press(VK_TAB);
+    program.Press(VK_TAB);  // onto d, a read-only box
+    WaitUntil([&] { return program.FocusId() == kD; });
+    program.Press(VK_SPACE);
+    cleared = WaitUntil([&] { return AllEmpty(program, {kB, kC, kD, kE, kF}) && program.FocusId() == kB; });
+    checks.Check(cleared && program.Text(kG) == L"12600", "Space in a read-only box clears and returns to b",
+                 Describe(program));
+}
+
+void EnterInReadOnlyBoxCalculates(Checks& checks, const Program& program) {
+    program.Type(L"400000");
+    program.Press(VK_TAB);
+    WaitUntil([&] { return program.FocusId() == kC; });
+    program.Press(VK_RETURN);
+    bool done = WaitUntil([&] { return program.Text(kH) == L"-960"; });
+    checks.Check(done && program.Text(kE) == L"-96" && program.Text(kF) == L"0" && program.FocusId() == kB,
+                 "Enter in read-only c calculates, a negative net base shows tax 0", Describe(program));
+    ClearWithSpace(program);
+}
+
+void InputFilterAndLength(Checks& checks, const Program& program) {
+    program.Type(L"12a3.4-5");
+    program.Type(L"0");  // a marker: once it shows, every key before it was handled
+    bool typed = WaitUntil([&] { return program.Text(kB) == L"123.450"; });
+    checks.Check(typed, "letters and '-' are discarded from b", Describe(program));
+    ClearWithSpace(program);
+
+    program.Type(L"123456789");
+    program.Press(VK_TAB);
+    WaitUntil([&] { return program.FocusId() == kC; });
+    checks.Check(program.Text(kB) == L"12345678", "a ninth typed character is refused", Describe(program));
+    ClearWithSpace(program);
+
+    program.Type(L"12");
+    program.Paste(L"345678999");
+    bool pasted = WaitUntil([&] { return program.Text(kB) == L"12345678"; });
+    checks.Check(pasted, "pasting stops at 8 characters", Describe(program));
+    ClearWithSpace(program);
+}
+
+void TabOrder(Checks& checks, const Program& program) {
+    const int forward[] = {kC, kD, kF, kCommand2, kCommand3, kCommand1, kE, kG, kH, kB};
+    std::string walked;
+    bool inOrder = true;
+    for (int expected : forward) {
+        program.Press(VK_TAB);
+        inOrder = WaitUntil([&] { return program.FocusId() == expected; }, 2000) && inOrder;
+        walked += std::to_string(program.FocusId()) + " ";
+    }
+    checks.Check(inOrder, "Tab walks b c d f Command2 Command3 Command1 e g h and back to b", walked);
+
+    walked.clear();
+    inOrder = true;
+    for (int i = 8; i >= 0; --i) {
+        program.Press(VK_TAB, true);
+        inOrder = WaitUntil([&] { return program.FocusId() == forward[i]; }, 2000) && inOrder;
+        walked += std::to_string(program.FocusId()) + " ";
+    }
+    checks.Check(inOrder, "Shift+Tab walks the same order backwards", walked);
+    ClearWithSpace(program);
+}
+
+void InvalidMarketValue(Checks& checks, const Program& program) {
+    program.Type(L"1000000");
+    program.Press(VK_RETURN);
+    WaitUntil([&] { return program.Text(kF) == L"660"; });
+    ClearWithSpace(program);
+    program.Type(L"1.2.3");
+    program.Press(VK_RETURN);
+    bool emptied = WaitUntil([&] { return AllEmpty(program, {kC, kD, kE, kF, kG, kH}); });
+    checks.Check(emptied && program.Text(kB) == L"1.2.3" && program.FocusId() == kB,
+                 "1.2.3 and Enter empty the results and keep b", Describe(program));
+    Sleep(200);
+    checks.Check(program.Running(), "the program keeps running after an invalid value");
+    ClearWithSpace(program);
+}
+
+}  // namespace
+
+void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath) {
+    Program program(exePath);
+    checks.Check(program.Started(), "the program starts and shows its window");
+    if (!program.Started()) return;
+    program.Activate();
+    FirstAppearance(checks, program);
+    ColoursOfTheBoxes(checks, program);
+    CalculatesTheChain(checks, program);
+    checks.Check(SaveWindowImage(program.Form(), screenshotPath), "screenshot saved");
+    SpaceClears(checks, program);
+    EnterInReadOnlyBoxCalculates(checks, program);
+    InputFilterAndLength(checks, program);
+    TabOrder(checks, program);
+    InvalidMarketValue(checks, program);
+
+    program.Press(VK_ESCAPE);
+    checks.Check(program.WaitForExit(2000), "Escape ends the program");
+}
+
+}  // namespace e2e

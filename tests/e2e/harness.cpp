@@ -1,0 +1,233 @@
+#include "harness.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+
+namespace e2e {
+
+void Checks::Check(bool passed, const std::string& name, const std::string& detail) {
+    if (passed) {
+        ++passed_;
+        std::printf("ok - %s\n", name.c_str());
+    } else {
+        ++failed_;
+        std::printf("not ok - %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
+    }
+    std::fflush(stdout);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > milliseconds) return false;
+        Sleep(10);
+    }
+}
+
+namespace {
+
+struct FormSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK FindProcessForm(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<FormSearch*>(parameter);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (processId == search->processId && lstrcmpW(className, L"ZemranaForm") == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+Program::Program(const std::wstring& exePath) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring commandLine = L"\"" + exePath + L"\"";
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
+        return;
+    }
+    WaitForInputIdle(process_.hProcess, 10000);
+    FormSearch search{process_.dwProcessId, nullptr};
+    WaitUntil([&] {
+        EnumWindows(FindProcessForm, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, 10000);
+    form_ = search.found;
+    if (form_) threadId_ = GetWindowThreadProcessId(form_, nullptr);
+}
+
+Program::~Program() {
+    if (process_.hProcess) {
+        if (Running()) TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool Program::Running() const { return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+bool Program::WaitForExit(DWORD milliseconds) const {
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
+}
+
+namespace {
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+BOOL CALLBACK FindControlId(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<ControlSearch*>(parameter);
+    if (GetDlgCtrlID(window) == search->id) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND Program::Control(int id) const {
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(form_, FindControlId, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::wstring Program::Text(int id) const {
+    wchar_t buffer[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(Control(id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        &copied);
+    return std::wstring(buffer, copied);
+}
+
+HWND Program::Focus() const {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(threadId_, &info);
+    return info.hwndFocus;
+}
+
+int Program::FocusId() const {
+    HWND focus = Focus();
+    return focus ? GetDlgCtrlID(focus) : 0;
+}
+
+void Program::Activate() const {
+    SetForegroundWindow(form_);
+    WaitUntil([&] { return GetForegroundWindow() == form_; }, 2000);
+}
+
+void Program::Type(const std::wstring& characters) const {
+    for (wchar_t character : characters) {
+        INPUT input[2] = {};
+        for (INPUT& key : input) {
+            key.type = INPUT_KEYBOARD;
+            key.ki.wScan = character;
+            key.ki.dwFlags = KEYEVENTF_UNICODE;
+        }
+        input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+        SendInput(2, input, sizeof input[0]);
+    }
+}
+
+void Program::Press(WORD virtualKey, bool shift) const {
+    if (shift) SendKey(VK_SHIFT, false);
+    SendKey(virtualKey, false);
+    SendKey(virtualKey, true);
+    if (shift) SendKey(VK_SHIFT, true);
+}
+
+void Program::Paste(const std::wstring& clipboardText) const {
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        size_t bytes = (clipboardText.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(GlobalLock(memory), clipboardText.c_str(), bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+    }
+    Press(VK_INSERT, true);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, x, y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+bool SaveWindowImage(HWND window, const std::wstring& path) {
+    RECT area;
+    GetWindowRect(window, &area);
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+    DWORD imageSize = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + imageSize;
+    std::ofstream out(path.c_str(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), imageSize);
+    bool written = out.good();
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return written;
+}
+
+bool TakeScreenshot(const std::wstring& exePath, const std::wstring& imagePath) {
+    Program program(exePath);
+    if (!program.Started()) return false;
+    program.Activate();
+    Sleep(500);  // let the first paint settle
+    bool saved = SaveWindowImage(program.Form(), imagePath);
+    PostMessageW(program.Form(), WM_CLOSE, 0, 0);
+    program.WaitForExit(5000);
+    return saved;
+}
+
+std::string Narrow(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace e2e

@@ -1,0 +1,74 @@
+#pragma once
+// A small driver for the running program: starts it, finds its window and
+// controls, types like a user and checks what the window shows.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Control IDs of Form1's windowed controls: 1000 + tab index.
+enum ControlId {
+    kB = 1001, kC = 1002, kD = 1003, kF = 1004, kCommand2 = 1007, kCommand3 = 1008,
+    kCommand1 = 1009, kE = 1010, kFrame1 = 1011, kG = 1017, kH = 1018,
+};
+
+class Checks {
+public:
+    void Check(bool passed, const std::string& name, const std::string& detail = "");
+    int Passed() const { return passed_; }
+    int Failed() const { return failed_; }
+
+private:
+    int passed_ = 0;
+    int failed_ = 0;
+};
+
+class Program {
+public:
+    explicit Program(const std::wstring& exePath);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    bool Started() const { return form_ != nullptr; }
+    bool Running() const;
+    bool WaitForExit(DWORD milliseconds) const;
+    HWND Form() const { return form_; }
+    HWND Control(int id) const;
+    DWORD ThreadId() const { return threadId_; }
+
+    std::wstring Text(int id) const;
+    HWND Focus() const;
+    int FocusId() const;
+
+    // Keyboard input through SendInput into the foreground form.
+    void Activate() const;
+    void Type(const std::wstring& characters) const;
+    void Press(WORD virtualKey, bool shift = false) const;
+    void Paste(const std::wstring& clipboardText) const;  // Shift+Insert
+
+private:
+    PROCESS_INFORMATION process_{};
+    HWND form_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+// Polls `condition` until it holds or `milliseconds` pass.
+bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 3000);
+
+// The colour of a screen pixel, as 0x00BBGGRR.
+COLORREF ScreenPixel(int x, int y);
+
+// Saves the window's area of the screen as a 24-bit BMP.
+bool SaveWindowImage(HWND window, const std::wstring& path);
+
+// Starts the program, saves a picture of its window and closes it.
+bool TakeScreenshot(const std::wstring& exePath, const std::wstring& imagePath);
+
+std::string Narrow(const std::wstring& text);
+
+}  // namespace e2e

@@ -1,0 +1,116 @@
+#include "app/form1_description.h"
+#include "forms/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+
+namespace {
+
+using forms::ControlDescription;
+using forms::ControlKind;
+
+std::map<std::string, const ControlDescription*> ControlsByName() {
+    std::map<std::string, const ControlDescription*> byName;
+    for (size_t i = 0; i < kForm1.controlCount; ++i) byName[kForm1.controls[i].name] = &kForm1.controls[i];
+    return byName;
+}
+
+TEST(TwipsToPixels, FifteenTwipsPerPixelAt96Dpi) {
+    EXPECT_EQ(forms::TwipsToPixels(6015, 96), 401);
+    EXPECT_EQ(forms::TwipsToPixels(3660, 96), 244);
+    EXPECT_EQ(forms::TwipsToPixels(15, 96), 1);
+    EXPECT_EQ(forms::TwipsToPixels(7, 96), 0);
+    EXPECT_EQ(forms::TwipsToPixels(8, 96), 1);  // half a pixel rounds up
+    EXPECT_EQ(forms::TwipsToPixels(-8, 96), -1);
+    EXPECT_EQ(forms::TwipsToPixels(6015, 144), 602);  // 150 % scaling
+}
+
+TEST(Form1Layout, TwentyTwoControlsWithUniqueNamesAndTabIndicesZeroToTwenty) {
+    EXPECT_EQ(kForm1.controlCount, 22u);
+    std::set<std::string> names;
+    std::set<int> tabIndices;
+    for (size_t i = 0; i < kForm1.controlCount; ++i) {
+        names.insert(kForm1.controls[i].name);
+        if (kForm1.controls[i].kind != ControlKind::Timer) tabIndices.insert(kForm1.controls[i].tabIndex);
+    }
+    EXPECT_EQ(names.size(), 22u);
+    EXPECT_EQ(tabIndices.size(), 21u);
+    EXPECT_EQ(*tabIndices.begin(), 0);
+    EXPECT_EQ(*tabIndices.rbegin(), 20);
+}
+
+TEST(Form1Layout, TabStopsVisitTheCoveredControlsInOrder) {
+    std::vector<size_t> stops = forms::TabStops(kForm1.controls, kForm1.controlCount);
+    std::string order;
+    for (size_t stop : stops) order += std::string(kForm1.controls[stop].name) + " ";
+    EXPECT_EQ(order, "b c d f Command2 Command3 Command1 e g h ");
+}
+
+TEST(Form1Layout, TabCyclesBothWays) {
+    EXPECT_EQ(forms::NextTabStop(10, 9, true), 0u);
+    EXPECT_EQ(forms::NextTabStop(10, 0, false), 9u);
+    EXPECT_EQ(forms::NextTabStop(10, 3, true), 4u);
+    EXPECT_EQ(forms::NextTabStop(10, -1, true), 0u);   // focus outside the stops
+    EXPECT_EQ(forms::NextTabStop(10, -1, false), 9u);
+}
+
+TEST(Form1Layout, CoveredControlsLieInsideTheFrameAndBelowIt) {
+    auto byName = ControlsByName();
+    const ControlDescription& frame = *byName["Frame1"];
+    size_t frameOrder = static_cast<size_t>(byName["Frame1"] - kForm1.controls);
+    for (const char* name : {"e", "Command1", "Command2", "Command3"}) {
+        const ControlDescription& covered = *byName[name];
+        SCOPED_TRACE(name);
+        EXPECT_EQ(covered.container, nullptr);
+        EXPECT_GE(covered.left, frame.left);
+        EXPECT_GE(covered.top, frame.top);
+        EXPECT_LE(covered.left + covered.width, frame.left + frame.width);
+        EXPECT_LE(covered.top + covered.height, frame.top + frame.height);
+        EXPECT_GT(static_cast<size_t>(byName[name] - kForm1.controls), frameOrder);  // listed later: beneath
+    }
+}
+
+TEST(Form1Layout, RowsOverlapByOnePixelAndCaptionsMeetTheirBoxes) {
+    auto byName = ControlsByName();
+    const char* boxes[] = {"b", "c", "d", "g", "h", "f"};
+    const char* captions[] = {"Label5", "Label6", "Label7", "Label8", "Label9", "Label10"};
+    for (int row = 0; row < 6; ++row) {
+        SCOPED_TRACE(boxes[row]);
+        const ControlDescription& box = *byName[boxes[row]];
+        const ControlDescription& caption = *byName[captions[row]];
+        EXPECT_EQ(box.top, 360 + 480 * row);
+        EXPECT_EQ(caption.top, box.top);
+        EXPECT_EQ(caption.left, box.left + box.width - 15);
+        EXPECT_EQ(caption.left + caption.width, kForm1.clientWidth);
+        EXPECT_STREQ(box.container, "Frame1");
+    }
+}
+
+TEST(Form1Layout, InputAndReadOnlyBoxes) {
+    auto byName = ControlsByName();
+    EXPECT_FALSE(byName["b"]->readOnly);
+    EXPECT_EQ(byName["b"]->maxLength, 8);
+    for (const char* name : {"c", "d", "e", "f", "g", "h"}) EXPECT_TRUE(byName[name]->readOnly) << name;
+    EXPECT_TRUE(byName["Command1"]->isDefault);
+    EXPECT_TRUE(byName["Command2"]->isCancel);
+    EXPECT_EQ(byName["Timer1"]->interval, 1000);
+}
+
+TEST(Form1Layout, RowCaptionsKeepTheirElongations) {
+    auto byName = ControlsByName();
+    auto elongations = [](const wchar_t* text) {
+        int count = 0;
+        for (; *text; ++text) count += *text == L'\u0640';
+        return count;
+    };
+    EXPECT_EQ(elongations(byName["Label10"]->caption), 3);
+    EXPECT_EQ(elongations(byName["Label5"]->caption), 1);
+    EXPECT_EQ(elongations(byName["Label9"]->caption), 1);
+    EXPECT_EQ(std::wstring(byName["Command3"]->caption), L"C");
+}
+
+}  // namespace
