@@ -1,5 +1,7 @@
 #include "scenarios.h"
 
+#include <commctrl.h>
+
 #include <array>
 
 namespace e2e {
@@ -49,6 +51,26 @@ void ColoursOfTheBoxes(Checks& checks, const Program& program) {
         checks.Check(colour == RGB(192, 255, 255), "box " + std::to_string(box) + " is light cyan, read-only or not",
                      "pixel " + std::to_string(colour));
     }
+}
+
+void CoveredControlsAndTooltips(Checks& checks, const Program& program) {
+    // e and the three buttons lie under Frame1: the pointer over them reaches
+    // the frame or one of its boxes, never the covered control.
+    for (int covered : {kE, kCommand1, kCommand2, kCommand3}) {
+        RECT area;
+        GetWindowRect(program.Control(covered), &area);
+        POINT middle{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        HWND hit = WindowFromPoint(middle);
+        HWND frame = program.Control(kFrame1);
+        bool frameOrItsBox = hit == frame || IsChild(frame, hit);
+        checks.Check(frameOrItsBox, "control " + std::to_string(covered) + " is covered by the frame");
+    }
+    HWND tooltip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
+    while (tooltip && GetWindow(tooltip, GW_OWNER) != program.Form()) {
+        tooltip = FindWindowExW(nullptr, tooltip, L"tooltips_class32", nullptr);
+    }
+    LRESULT tools = tooltip ? SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) : 0;
+    checks.Check(tools == 5, "tooltips on Label3, f, e, g and h", std::to_string(tools) + " tools");
 }
 
 void CalculatesTheChain(Checks& checks, const Program& program) {
@@ -158,6 +180,7 @@ void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const s
     program.Activate();
     FirstAppearance(checks, program);
     ColoursOfTheBoxes(checks, program);
+    CoveredControlsAndTooltips(checks, program);
     CalculatesTheChain(checks, program);
     checks.Check(SaveWindowImage(program.Form(), screenshotPath), "screenshot saved");
     SpaceClears(checks, program);
@@ -168,6 +191,14 @@ void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const s
 
     program.Press(VK_ESCAPE);
     checks.Check(program.WaitForExit(2000), "Escape ends the program");
+
+    Program second(exePath);
+    if (!second.Started()) return;
+    second.Activate();
+    for (int i = 0; i < 4; ++i) second.Press(VK_TAB);  // b -> c -> d -> f -> Command2
+    bool onExit = WaitUntil([&] { return second.FocusId() == kCommand2; });
+    second.Press(VK_RETURN);
+    checks.Check(onExit && second.WaitForExit(2000), "Enter on the covered Exit button ends the program");
 }
 
 }  // namespace e2e
