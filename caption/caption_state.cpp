@@ -1,0 +1,4 @@
+#include "caption/caption_state.h"
+
+CaptionSchemeRecord CaptionScheme{};
+CaptionPaintStateRecord CaptionPaintState{};

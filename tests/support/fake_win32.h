@@ -1,0 +1,103 @@
+#pragma once
+// A recording fake of the Win32 subset in platform/win32.h, for native tests:
+// every call is logged with its arguments, results are scripted per test, GDI
+// objects and device contexts are kept in a ledger, memory bitmaps and window
+// surfaces keep pixels, and clip regions are exact sets of rectangles.
+
+#include "platform/win32.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace fake {
+
+struct Call {
+    std::string name;
+    std::vector<long long> args;  // handles as numbers, rectangles flattened
+    std::string text;             // strings passed (DrawTextA, property names, font faces)
+};
+
+// A region as disjoint rectangles; exact for the unions of rectangles that
+// clipping with ExcludeClipRect produces.
+class Region {
+public:
+    Region() = default;
+    explicit Region(const RECT& rect);
+    void Subtract(const RECT& rect);
+    void Offset(int dx, int dy);
+    bool Contains(int x, int y) const;
+    long long Area() const;
+    RECT Bounds() const;
+    bool Equals(const Region& other) const;  // same set of points
+
+private:
+    std::vector<RECT> rects_;
+};
+
+struct Pixels {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> colours;
+    COLORREF At(int x, int y) const { return colours[static_cast<size_t>(y * width + x)]; }
+};
+
+struct Message {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct Window {
+    RECT rect{};
+    LONG style = 0;
+    std::string text;
+    bool zoomed = false;
+    HWND parent = nullptr;
+    HICON icon = nullptr;  // what its own procedure answers to WM_GETICON
+    WNDPROC procedure = nullptr;
+    std::map<std::string, HANDLE> properties;
+    std::vector<Message> seenByOwnProcedure;
+    LRESULT ownResult = 0x51;  // what its own procedure returns for other messages
+    Pixels surface;            // what BitBlt put on the window
+};
+
+struct Script {
+    std::map<int, int> metrics;
+    std::map<int, COLORREF> sysColors;
+    HWND activeWindow = nullptr;
+    HWND mdiActiveChild = nullptr;  // WM_MDIGETACTIVE answer of any parent
+    BOOL parametersResult = TRUE;
+    LOGFONTA captionFont{};  // SystemParametersInfoA's caption font
+    RECT workArea{};
+    BOOL workAreaResult = TRUE;
+};
+
+// Starts a test afresh: no windows, no objects, no calls, Wine's default
+// metrics (SM_CXFRAME 4, SM_CYCAPTION 19, SM_CXSIZE 18, SM_CXDLGFRAME 3).
+void Reset();
+
+Script& script();
+HWND AddWindow(const RECT& rect, LONG style, const std::string& text);
+Window& WindowOf(HWND window);
+
+// The procedure a window starts with: it records each message it sees,
+// answers WM_GETICON with the window's icon and returns ownResult otherwise.
+LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+const std::vector<Call>& Calls();
+std::vector<std::string> CallNames();
+std::vector<Call> CallsNamed(const std::string& name);
+void ClearCalls();
+
+// Ledger.
+int LiveObjects();      // GDI objects and DCs neither deleted nor released
+std::string Problems();  // "" when every object was released properly
+const Region* RegionOf(HRGN region);
+const Region* ClipOf(HDC dc);
+const Pixels* BitmapPixels(HBITMAP bitmap);
+HBITMAP SelectedBitmap(HDC dc);
+COLORREF BrushColour(HBRUSH brush);  // of a brush, alive or deleted
+HCURSOR CurrentCursor();
+
+}  // namespace fake
