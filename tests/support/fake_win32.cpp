@@ -224,6 +224,12 @@ std::vector<Call> CallsNamed(const std::string& name) {
 
 void ClearCalls() { S().calls.clear(); }
 
+void ForgetReleasedObjects() {
+    for (auto it = S().objects.begin(); it != S().objects.end();) {
+        it = it->second.alive ? std::next(it) : S().objects.erase(it);
+    }
+}
+
 int LiveObjects() {
     int live = 0;
     for (auto& entry : S().objects) live += entry.second.alive ? 1 : 0;
@@ -491,6 +497,7 @@ BOOL DeleteObject(HGDIOBJ handle) {
     if (!object || object->kind == Kind::MemoryDC || object->kind == Kind::WindowDC) return FALSE;
     if (fake::IsSelectedSomewhere(handle)) fake::Problem("DeleteObject of an object still selected");
     object->alive = false;
+    object->pixels.colours = {};  // a deleted bitmap keeps its size, not its memory
     return TRUE;
 }
 

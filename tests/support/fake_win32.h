@@ -89,6 +89,9 @@ const std::vector<Call>& Calls();
 std::vector<std::string> CallNames();
 std::vector<Call> CallsNamed(const std::string& name);
 void ClearCalls();
+// Drops released objects from the ledger, for long runs; their handles are
+// then unknown to RegionOf and BitmapPixels.
+void ForgetReleasedObjects();
 
 // Ledger.
 int LiveObjects();      // GDI objects and DCs neither deleted nor released

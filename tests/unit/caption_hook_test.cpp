@@ -1,0 +1,222 @@
+#include "caption/caption_hook.h"
+
+#include "caption_test_support.h"
+
+#include <random>
+
+namespace {
+
+struct TestForm {
+    HWND window;
+    HWND hWnd() const { return window; }
+};
+
+class CaptionHook : public testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        UseStartUpScheme();
+        CaptionPaintState = CaptionPaintStateRecord{};
+        form_.window = AddCaptionWindow();
+        HookCaption(form_);
+        fake::ClearCalls();
+    }
+
+    // Sends a message to the hooked window and returns what the hook returned.
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        Own().seenByOwnProcedure.clear();
+        fake::ClearCalls();
+        LRESULT result = SendMessageA(form_.window, message, wParam, lParam);
+        EXPECT_EQ(CaptionPaintState.windowDC, nullptr);
+        EXPECT_EQ(fake::Problems(), "");
+        EXPECT_EQ(fake::LiveObjects(), 0);
+        return result;
+    }
+
+    // The messages the form's own procedure saw, without the icon queries.
+    std::vector<UINT> SeenByOwn() {
+        std::vector<UINT> seen;
+        for (const fake::Message& message : Own().seenByOwnProcedure) {
+            if (message.message != WM_GETICON) seen.push_back(message.message);
+        }
+        return seen;
+    }
+
+    int Paints() { return static_cast<int>(fake::CallsNamed("GetWindowDC").size()); }
+
+    fake::Window& Own() { return fake::WindowOf(form_.window); }
+
+    TestForm form_{};
+};
+
+TEST_F(CaptionHook, HookReplacesTheProcedureThenStoresTheOldOne) {
+    fake::Reset();
+    form_.window = AddCaptionWindow();
+    HookCaption(form_);
+    EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"SetWindowLongPtrA", "SetPropA"}));
+    EXPECT_EQ(fake::CallsNamed("SetPropA")[0].text, "OldMeProc");
+    EXPECT_EQ(Own().procedure, &CaptionWindowProc);
+    EXPECT_EQ(Own().properties.at("OldMeProc"), reinterpret_cast<HANDLE>(&fake::OwnWindowProc));
+}
+
+TEST_F(CaptionHook, UnhookRestoresTheProcedureAndRemovesTheProperty) {
+    UnhookCaption(form_);
+    EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"GetPropA", "RemovePropA", "SetWindowLongPtrA"}));
+    EXPECT_EQ(Own().procedure, &fake::OwnWindowProc);
+    EXPECT_EQ(Own().properties.count("OldMeProc"), 0u);
+}
+
+TEST_F(CaptionHook, UnhookOfANeverHookedWindowChangesNothing) {
+    TestForm other{AddCaptionWindow()};
+    fake::ClearCalls();
+    UnhookCaption(other);
+    EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"GetPropA", "RemovePropA"}));
+    EXPECT_EQ(fake::WindowOf(other.window).procedure, &fake::OwnWindowProc);
+}
+
+TEST_F(CaptionHook, EveryMessageAsksForTheSmallIconOnce) {
+    Send(WM_NCACTIVATE, 1);
+    EXPECT_EQ(CaptionPaintState.captionIcon, kIcon);
+    int queries = 0;
+    for (const fake::Message& message : Own().seenByOwnProcedure) queries += message.message == WM_GETICON;
+    EXPECT_EQ(queries, 1);  // the nested WM_GETICON is passed on, not asked again
+    EXPECT_EQ(fake::CallsNamed("DrawIconEx").size(), 1u);
+    Own().icon = nullptr;
+    Send(WM_NCACTIVATE, 1);
+    EXPECT_EQ(CaptionPaintState.captionIcon, nullptr);
+    EXPECT_TRUE(fake::CallsNamed("DrawIconEx").empty());
+}
+
+TEST_F(CaptionHook, ActivationMessagesPaintAndReturnOneWithoutPassingOn) {
+    for (UINT message : {WM_KILLFOCUS, WM_MOUSEACTIVATE, WM_NCACTIVATE, WM_MDIACTIVATE}) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(Send(message, 1), 1);
+        EXPECT_EQ(Paints(), 1);
+        EXPECT_TRUE(SeenByOwn().empty());
+    }
+}
+
+TEST_F(CaptionHook, RepaintOnlyMessagesReachTheOwnProcedureAsTheForwardOnly) {
+    for (UINT message : {WM_SETTEXT, WM_NCPAINT, WM_NCRBUTTONDOWN, WM_INITMENUPOPUP}) {
+        SCOPED_TRACE(message);
+        EXPECT_EQ(Send(message, 0x1234, 0x99), Own().ownResult);
+        EXPECT_EQ(Paints(), 1);
+        EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
+    }
+}
+
+TEST_F(CaptionHook, NcPaintForwardCarriesTheCyclesRegion) {
+    Send(WM_NCPAINT, 0x5555, 0x99);
+    auto region = static_cast<WPARAM>(fake::CallsNamed("CreateRectRgn")[0].args[4]);
+    const fake::Message& forward = Own().seenByOwnProcedure.back();
+    EXPECT_EQ(forward.wParam, region);
+    EXPECT_EQ(forward.lParam, 0x99);
+}
+
+TEST_F(CaptionHook, SizePaintsBeforeTheOwnProcedureSeesIt) {
+    Own().ownResult = 0x66;
+    EXPECT_EQ(Send(WM_SIZE, 0, 0x00F00190), 0x66);
+    EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_SIZE}));
+    EXPECT_EQ(Paints(), 1);
+    // The test's send, the icon query, the hook's WM_NCPAINT and its nested icon query.
+    auto sends = fake::CallsNamed("SendMessageA");
+    ASSERT_EQ(sends.size(), 4u);
+    EXPECT_EQ(sends[2].args[1], WM_NCPAINT);
+    EXPECT_EQ(sends[2].args[2], 0);
+}
+
+TEST_F(CaptionHook, CaptionPressStartsAMoveUnlessZoomed) {
+    EXPECT_EQ(Send(WM_NCLBUTTONDOWN, HTCAPTION), Own().ownResult);
+    EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_NCPAINT, WM_SYSCOMMAND}));
+    EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, SC_MOVE);
+    EXPECT_EQ(Paints(), 2);  // the press, then the move's own repaint
+
+    Own().zoomed = true;
+    Send(WM_NCLBUTTONDOWN, HTCAPTION);
+    EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
+}
+
+TEST_F(CaptionHook, PressesOnTheSystemMenuIconAndOnBorders) {
+    Send(WM_NCLBUTTONDOWN, HTSYSMENU);
+    EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
+    Send(WM_NCLBUTTONDOWN, 10);  // HTLEFT: the platform's sizing goes on
+    EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_NCLBUTTONDOWN}));
+    EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, 10u);
+}
+
+TEST_F(CaptionHook, MouseMenuCommandIsKeptOtherCommandsPassOn) {
+    Send(WM_SYSCOMMAND, SC_MOUSEMENU);
+    EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
+    for (WPARAM command : {WPARAM{0xF091}, WPARAM{0xF060}, WPARAM{SC_MOVE}}) {
+        Send(WM_SYSCOMMAND, command);
+        EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_SYSCOMMAND})) << command;
+        EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, command);
+    }
+}
+
+TEST_F(CaptionHook, SizingCursorsOnTheBorders) {
+    const std::pair<int, long long> table[] = {{10, 32644}, {11, 32644}, {12, 32645}, {15, 32645},
+                                               {13, 32642}, {17, 32642}, {14, 32643}, {16, 32643}};
+    for (auto [code, cursor] : table) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(Send(WM_SETCURSOR, 0, static_cast<LPARAM>(0x02000000 | code)), 1);
+        EXPECT_EQ(fake::CallsNamed("LoadCursorA")[0].args, (std::vector<long long>{0, cursor}));
+        EXPECT_EQ(fake::CurrentCursor(), reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(0x700000 + cursor)));
+        EXPECT_TRUE(SeenByOwn().empty());
+    }
+    for (LPARAM lParam : {LPARAM{1}, LPARAM{2}, LPARAM{9}, LPARAM{18}, LPARAM{0xFFFE}, LPARAM{0x1FFFF}, LPARAM{0x7FFF}}) {
+        SCOPED_TRACE(lParam);
+        EXPECT_EQ(Send(WM_SETCURSOR, 0, lParam), Own().ownResult);
+        EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_SETCURSOR});
+        EXPECT_TRUE(fake::CallsNamed("SetCursor").empty());
+    }
+}
+
+TEST(LoWord, SignedLowSixteenBits) {
+    EXPECT_EQ(LoWord(0x0002000D), 13);
+    EXPECT_EQ(LoWord(0x0000FFFE), -2);
+    EXPECT_EQ(LoWord(0x00008000), -32768);
+    EXPECT_EQ(LoWord(-1), -1);
+    EXPECT_EQ(LoWord(0x12347FFF), 32767);
+}
+
+TEST_F(CaptionHook, OtherMessagesPassOnUnchanged) {
+    EXPECT_EQ(Send(0x400, 7, 8), Own().ownResult);
+    EXPECT_EQ(SeenByOwn(), std::vector<UINT>{0x400u});
+    EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, 7u);
+    EXPECT_EQ(Own().seenByOwnProcedure.back().lParam, 8);
+    EXPECT_EQ(Paints(), 0);
+}
+
+TEST_F(CaptionHook, WithoutAStoredProcedureMessagesGetTheDefaultHandling) {
+    Own().properties.erase("OldMeProc");
+    EXPECT_EQ(Send(0x400, 7, 8), 0);
+    EXPECT_EQ(fake::CallsNamed("DefWindowProcA").size(), 2u);  // the icon query and the message
+    EXPECT_EQ(Send(WM_NCPAINT), 0);
+    EXPECT_TRUE(SeenByOwn().empty());
+}
+
+TEST_F(CaptionHook, AHundredThousandMixedMessagesLeaveNothingBehind) {
+    const UINT messages[] = {WM_SIZE,         WM_KILLFOCUS,     WM_SETTEXT,    WM_SETCURSOR,  WM_MOUSEACTIVATE,
+                             WM_NCPAINT,      WM_NCACTIVATE,    WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_SYSCOMMAND,
+                             WM_INITMENUPOPUP, WM_MDIACTIVATE,  WM_GETICON,    0x400};
+    const WPARAM parameters[] = {0, 1, HTCAPTION, HTSYSMENU, 10, SC_MOVE, SC_MOUSEMENU, 0xF091};
+    std::mt19937 random(2026);
+    for (int i = 0; i < 100000; ++i) {
+        Own().zoomed = random() % 4 == 0;
+        Own().seenByOwnProcedure.clear();
+        fake::script().activeWindow = random() % 2 ? form_.window : nullptr;
+        fake::script().metrics[SM_CYCAPTION] = 15 + static_cast<int>(random() % 40);
+        Own().rect.right = Own().rect.left + static_cast<LONG>(random() % 900);
+        SendMessageA(form_.window, messages[random() % std::size(messages)], parameters[random() % std::size(parameters)],
+                     static_cast<LPARAM>(random() % 20));
+        ASSERT_EQ(CaptionPaintState.windowDC, nullptr) << i;
+        ASSERT_EQ(CaptionPaintState.captionFont, nullptr) << i;
+        ASSERT_EQ(fake::LiveObjects(), 0) << i;
+        fake::ClearCalls();
+        fake::ForgetReleasedObjects();
+    }
+    EXPECT_EQ(fake::Problems(), "");
+}
+
+}  // namespace

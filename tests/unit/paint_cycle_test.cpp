@@ -1,0 +1,160 @@
+#include "caption/paint_cycle.h"
+
+#include "caption_test_support.h"
+
+namespace {
+
+class PaintCycle : public testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        UseStartUpScheme();
+        window_ = AddCaptionWindow();
+        CaptionPaintState = CaptionPaintStateRecord{};
+        CaptionPaintState.hookedWindow = window_;
+        CaptionPaintState.captionIcon = kIcon;
+    }
+
+    void TearDown() override {
+        EXPECT_EQ(CaptionPaintState.windowDC, nullptr);
+        EXPECT_EQ(fake::LiveObjects(), 0);
+        EXPECT_EQ(fake::Problems(), "");
+    }
+
+    // Whether the cycle painted the caption active, read from the title colour.
+    bool PaintedActive() const {
+        auto colour = fake::CallsNamed("SetTextColor");
+        EXPECT_EQ(colour.size(), 1u);
+        return !colour.empty() && colour[0].args[1] == 0xFF00;
+    }
+
+    bool RunActivation(UINT message, WPARAM wParam) {
+        fake::ClearCalls();
+        EXPECT_EQ(RunCaptionPaintCycle(CaptionMessageGroup::Activation, message, wParam, 0, fake::OwnWindowProc), 1);
+        return PaintedActive();
+    }
+
+    bool RunRepaint(UINT message) {
+        fake::ClearCalls();
+        RunCaptionPaintCycle(CaptionMessageGroup::Repaint, message, 0, 0, fake::OwnWindowProc);
+        return PaintedActive();
+    }
+
+    HWND window_ = nullptr;
+};
+
+// The calls of one cycle with DrawCaption's own calls left out.
+std::vector<std::string> CycleCalls() {
+    std::vector<std::string> cycle;
+    bool inDrawCaption = false;
+    for (const fake::Call& call : fake::Calls()) {
+        if (call.name == "GetSystemMetrics" && !inDrawCaption && call.args[0] == SM_CXSIZE) inDrawCaption = true;
+        if (!inDrawCaption) cycle.push_back(call.name);
+        if (call.name == "ExcludeClipRect") inDrawCaption = false;
+    }
+    return cycle;
+}
+
+TEST_F(PaintCycle, ActivationGroupCallOrder) {
+    fake::ClearCalls();
+    RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
+    EXPECT_EQ(CycleCalls(),
+              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC", "CreateCompatibleBitmap",
+                                        "SelectObject", "CreateRectRgn", "SelectClipRgn", "OffsetClipRgn", "GetParent",
+                                        "SelectObject", "DeleteObject", "DeleteDC", "OffsetClipRgn", "GetClipRgn",
+                                        "ReleaseDC", "DeleteObject"}));
+    auto bitmap = fake::CallsNamed("CreateCompatibleBitmap");
+    EXPECT_EQ(Args(bitmap[0], 1, 2), (std::vector<long long>{400, 50}));
+    EXPECT_EQ(Args(fake::CallsNamed("CreateRectRgn")[0], 0, 4), Rect(100, 50, 500, 350));
+    auto offsets = fake::CallsNamed("OffsetClipRgn");
+    EXPECT_EQ(Args(offsets[0], 1, 2), (std::vector<long long>{-100, -50}));
+    EXPECT_EQ(Args(offsets[1], 1, 2), (std::vector<long long>{100, 50}));
+    EXPECT_TRUE(fake::WindowOf(window_).seenByOwnProcedure.empty());
+}
+
+TEST_F(PaintCycle, RepaintGroupForwardsTheFrameOutsideTheCaption) {
+    fake::script().activeWindow = window_;
+    fake::ClearCalls();
+    LRESULT result = RunCaptionPaintCycle(CaptionMessageGroup::Repaint, WM_NCPAINT, 0, 0x77, fake::OwnWindowProc);
+    EXPECT_EQ(result, fake::WindowOf(window_).ownResult);
+    EXPECT_EQ(CycleCalls(),
+              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC", "CreateCompatibleBitmap",
+                                        "SelectObject", "CreateRectRgn", "SelectClipRgn", "OffsetClipRgn",
+                                        "GetActiveWindow", "SelectObject", "DeleteObject", "DeleteDC", "OffsetClipRgn",
+                                        "GetClipRgn", "CallWindowProcA", "ReleaseDC", "DeleteObject"}));
+
+    auto region = reinterpret_cast<HRGN>(fake::CallsNamed("CreateRectRgn")[0].args[4]);
+    const auto& seen = fake::WindowOf(window_).seenByOwnProcedure;
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].message, WM_NCPAINT);
+    EXPECT_EQ(seen[0].wParam, reinterpret_cast<WPARAM>(region));
+    EXPECT_EQ(seen[0].lParam, 0x77);
+
+    // The window in screen coordinates less the caption's 18 rows.
+    fake::Region expected(RECT{100, 50, 500, 350});
+    expected.Subtract(RECT{104, 54, 496, 72});
+    EXPECT_TRUE(fake::RegionOf(region)->Equals(expected));
+    EXPECT_FALSE(fake::RegionOf(region)->Contains(300, 60));
+    EXPECT_TRUE(fake::RegionOf(region)->Contains(300, 72));  // the caption's last row stays with the frame
+}
+
+TEST_F(PaintCycle, TheBitmapStaysFiftyRowsHighForATallCaption) {
+    fake::script().metrics[SM_CYCAPTION] = 60;
+    fake::ClearCalls();
+    RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
+    EXPECT_EQ(fake::CallsNamed("CreateCompatibleBitmap")[0].args[2], 50);
+}
+
+TEST_F(PaintCycle, ActivationFlagWithoutParent) {
+    fake::script().activeWindow = window_;
+    EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 1));
+    EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 0x10000));
+    EXPECT_FALSE(RunActivation(WM_NCACTIVATE, 0));  // even though it is the active window
+    EXPECT_TRUE(RunActivation(WM_KILLFOCUS, 0));
+    EXPECT_TRUE(RunActivation(WM_MOUSEACTIVATE, 0));
+    fake::script().activeWindow = nullptr;
+    EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 1));
+    EXPECT_FALSE(RunActivation(WM_KILLFOCUS, 0));
+    EXPECT_FALSE(RunActivation(WM_MDIACTIVATE, 0));
+}
+
+TEST_F(PaintCycle, ActivationFlagWithParent) {
+    HWND parent = fake::AddWindow(RECT{0, 0, 800, 600}, 0, "parent");
+    fake::WindowOf(window_).parent = parent;
+    fake::script().activeWindow = window_;
+    fake::script().mdiActiveChild = window_;
+    EXPECT_FALSE(RunActivation(WM_KILLFOCUS, 0));                                  // row 1
+    EXPECT_FALSE(RunActivation(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window_)));  // row 4
+    EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 0));                                  // row 5: the MDI parent decides
+    auto query = fake::CallsNamed("SendMessageA");
+    ASSERT_EQ(query.size(), 1u);
+    EXPECT_EQ(Args(query[0], 0, 3), (std::vector<long long>{Handle(parent), WM_MDIGETACTIVE, 0}));
+    fake::script().mdiActiveChild = nullptr;
+    EXPECT_TRUE(RunActivation(WM_MDIACTIVATE, 0));  // row 6
+    fake::script().activeWindow = nullptr;
+    EXPECT_FALSE(RunActivation(WM_NCACTIVATE, 1));  // row 7
+}
+
+TEST_F(PaintCycle, RepaintFlag) {
+    fake::script().activeWindow = window_;
+    EXPECT_TRUE(RunRepaint(WM_SETTEXT));
+    fake::script().activeWindow = nullptr;
+    EXPECT_FALSE(RunRepaint(WM_NCPAINT));
+    HWND parent = fake::AddWindow(RECT{0, 0, 800, 600}, 0, "parent");
+    fake::WindowOf(window_).parent = parent;
+    fake::script().mdiActiveChild = window_;
+    EXPECT_TRUE(RunRepaint(WM_NCPAINT));
+    fake::script().mdiActiveChild = parent;
+    EXPECT_FALSE(RunRepaint(WM_NCPAINT));
+}
+
+TEST_F(PaintCycle, CaptionRectHasZeroWidth) {
+    RECT rect{9, 9, 9, 9};
+    GetCaptionRect(window_, rect);
+    EXPECT_EQ((std::vector<long long>{rect.left, rect.top, rect.right, rect.bottom}), Rect(4, 4, 4, 22));
+    fake::WindowOf(window_).style |= 0x80;
+    GetCaptionRect(window_, rect);
+    EXPECT_EQ((std::vector<long long>{rect.left, rect.top, rect.right, rect.bottom}), Rect(3, 3, 3, 21));
+}
+
+}  // namespace
