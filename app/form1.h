@@ -8,6 +8,7 @@
 
 forms::Form& Form1();
 
+void Form_Load();
 void Command1_Click();
 void Command2_Click();
 void Command3_Click();

@@ -21,7 +21,27 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"ZemranaForm";
 constexpr wchar_t kFrameClass[] = L"ZemranaFrame";
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A fixed single border: caption and close button, not resizable. The low
+// bit 0x80 marks the frame as a dialog frame for code that measures it (the
+// painted caption takes its width from SM_CXDLGFRAME then, which is the
+// frame's real width); the window manager ignores it on a top-level window.
+constexpr DWORD kFixedFrameMark = 0x80;
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | kFixedFrameMark;
+
+// Under desktop composition the compositor draws the frame and hides what is
+// painted through the window DC; the painted caption needs it off. dwmapi is
+// loaded at run time so that the program starts where it does not exist.
+void TurnOffCompositedFrame(HWND window) {
+    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    if (!dwm) return;
+    using SetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
+    auto setAttribute = reinterpret_cast<SetWindowAttribute>(
+        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+    constexpr DWORD kNonClientRenderingPolicy = 2;  // DWMWA_NCRENDERING_POLICY
+    constexpr int kRenderingDisabled = 1;           // DWMNCRP_DISABLED
+    if (setAttribute) setAttribute(window, kNonClientRenderingPolicy, &kRenderingDisabled, sizeof kRenderingDisabled);
+    FreeLibrary(dwm);
+}
 
 COLORREF ResolveColour(Colour colour, int defaultSystemColour) {
     if (colour == kDefaultColour) return GetSysColor(defaultSystemColour);
@@ -129,6 +149,7 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     int top = TwipsToPixels(description_.top, dpi_) + frame.top;
     window_ = CreateWindowExW(0, kFormClass, description_.caption, kFormStyle, left, top, frame.right - frame.left,
                               frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    TurnOffCompositedFrame(window_);
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }

@@ -5,5 +5,6 @@
 namespace e2e {
 
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
+void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
 
 }  // namespace e2e
