@@ -409,20 +409,32 @@ LRESULT CALLBACK Form::FrameWindowProc(HWND window, UINT message, WPARAM wParam,
     return form->FrameProc(window, message, wParam, lParam);
 }
 
-LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
+// Painting and colours, alike for the form and the frame.
+bool Form::ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_ERASEBKGND:
-            return 1;
+            result = 1;
+            return true;
         case WM_PAINT: {
             PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window_, &paint);
-            PaintLabels(window_, dc, paint.rcPaint);
-            EndPaint(window_, &paint);
-            return 0;
+            HDC dc = BeginPaint(container, &paint);
+            PaintLabels(container, dc, paint.rcPaint);
+            EndPaint(container, &paint);
+            result = 0;
+            return true;
         }
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC:
-            return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            result = ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return true;
+    }
+    return false;
+}
+
+LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (ContainerMessage(window_, message, wParam, lParam, result)) return result;
+    switch (message) {
         case WM_DRAWITEM:
             DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
@@ -462,23 +474,9 @@ LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT Form::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(frame, &paint);
-            PaintLabels(frame, dc, paint.rcPaint);
-            EndPaint(frame, &paint);
-            return 0;
-        }
-        case WM_CTLCOLOREDIT:
-        case WM_CTLCOLORSTATIC:
-            return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_COMMAND:
-        case WM_DRAWITEM:
-            return SendMessageW(window_, message, wParam, lParam);
-    }
+    LRESULT result = 0;
+    if (ContainerMessage(frame, message, wParam, lParam, result)) return result;
+    if (message == WM_COMMAND || message == WM_DRAWITEM) return SendMessageW(window_, message, wParam, lParam);
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 

@@ -67,6 +67,7 @@ private:
 
     LRESULT FormProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+    bool ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT ColourControl(HDC dc, HWND control);
     void PaintLabels(HWND container, HDC dc, const RECT& dirty);
     void DrawButton(const DRAWITEMSTRUCT& item);
