@@ -9,6 +9,8 @@
 forms::Form& Form1();
 
 void Form_Load();
+void Form_Unload(int16_t& cancel);
+void Timer1_Timer();
 void Command1_Click();
 void Command2_Click();
 void Command3_Click();

@@ -1,10 +1,12 @@
 #include "forms/form.h"
 
+#include "forms/application.h"
 #include "forms/label_text.h"
 #include "forms/layout.h"
 
 #include <commctrl.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace forms {
@@ -13,7 +15,7 @@ struct Form::Control {
     const ControlDescription* description = nullptr;
     HWND window = nullptr;  // windowed controls only
     HBRUSH brush = nullptr;
-    std::wstring caption;   // labels: what they show
+    std::wstring caption;   // labels and buttons: what they show
     UINT_PTR timerId = 0;
 };
 
@@ -21,6 +23,8 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"ZemranaForm";
 constexpr wchar_t kFrameClass[] = L"ZemranaFrame";
+constexpr wchar_t kLabelClass[] = L"ZemranaLabel";
+constexpr wchar_t kTimerClass[] = L"ZemranaTimer";
 // A fixed single border: caption and close button, not resizable. The low
 // bit 0x80 marks the frame as a dialog frame for code that measures it (the
 // painted caption takes its width from SM_CXDLGFRAME then, which is the
@@ -142,6 +146,21 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     frameClass.lpszClassName = kFrameClass;
     RegisterClassExW(&frameClass);
 
+    WNDCLASSEXW labelClass = frameClass;
+    labelClass.lpfnWndProc = LabelWindowProc;
+    labelClass.lpszClassName = kLabelClass;
+    RegisterClassExW(&labelClass);
+
+    // Ticks go to a message-only window of their own, so that they never pass
+    // through whatever procedure the form's window has been given.
+    WNDCLASSEXW timerClass{};
+    timerClass.cbSize = sizeof timerClass;
+    timerClass.lpfnWndProc = TimerWindowProc;
+    timerClass.hInstance = instance;
+    timerClass.lpszClassName = kTimerClass;
+    RegisterClassExW(&timerClass);
+    timerWindow_ = CreateWindowExW(0, kTimerClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+
     formBrush_ = CreateSolidBrush(ResolveColour(description_.backColour, COLOR_BTNFACE));
     RECT frame{0, 0, TwipsToPixels(description_.clientWidth, dpi_), TwipsToPixels(description_.clientHeight, dpi_)};
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
@@ -185,9 +204,14 @@ void Form::CreateControls(HINSTANCE instance) {
                 break;
             case ControlKind::Timer:
                 control.timerId = static_cast<UINT_PTR>(&control - controls_.data() + 1);
-                if (d.interval > 0) SetTimer(window_, control.timerId, d.interval, nullptr);
+                if (d.interval > 0) SetTimer(timerWindow_, control.timerId, static_cast<UINT>(d.interval), nullptr);
                 break;
             case ControlKind::Label:
+                // A window of its own, so that its text can be read like any
+                // control's (screen readers, tools); it lies beneath every
+                // windowed control of its container.
+                control.window = CreateWindowExW(0, kLabelClass, d.caption, clip, r.left, r.top, r.right - r.left,
+                                                 r.bottom - r.top, ContainerWindow(control), id, instance, this);
                 break;
         }
         if (control.window) SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Get(font)), FALSE);
@@ -200,14 +224,17 @@ const FontDescription* Form::ContainerFont(const ControlDescription& control) co
     return container.font ? container.font : ContainerFont(container);
 }
 
-// Within a container the controls listed first lie on top.
+// Within a container the controls listed first lie on top, and the labels
+// beneath all the others.
 void Form::StackWindowedControls() {
     HWND above[2] = {HWND_TOP, HWND_TOP};  // per container: the form, the frame
-    for (Control& control : controls_) {
-        if (!control.window) continue;
-        HWND& previous = above[control.description->container ? 1 : 0];
-        SetWindowPos(control.window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = control.window;
+    for (bool labels : {false, true}) {
+        for (Control& control : controls_) {
+            if (!control.window || (control.description->kind == ControlKind::Label) != labels) continue;
+            HWND& previous = above[control.description->container ? 1 : 0];
+            SetWindowPos(control.window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            previous = control.window;
+        }
     }
 }
 
@@ -226,15 +253,9 @@ void Form::AddTooltips(HINSTANCE instance) {
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_SUBCLASS | (d.rightToLeft ? TTF_RTLREADING : 0);
         tool.lpszText = const_cast<wchar_t*>(d.tooltip);
-        if (control.window) {
-            tool.uFlags |= TTF_IDISHWND;
-            tool.hwnd = GetParent(control.window);
-            tool.uId = reinterpret_cast<UINT_PTR>(control.window);
-        } else {
-            tool.hwnd = ContainerWindow(control);
-            tool.uId = static_cast<UINT_PTR>(&control - controls_.data() + 1);
-            tool.rect = PixelRect(control);
-        }
+        tool.uFlags |= TTF_IDISHWND;
+        tool.hwnd = GetParent(control.window);
+        tool.uId = reinterpret_cast<UINT_PTR>(control.window);
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
@@ -279,16 +300,35 @@ void Form::SetCaption(const char* name, const std::wstring& caption) {
     Control& label = Find(name);
     if (label.caption == caption) return;  // nothing to repaint
     label.caption = caption;
-    RECT area = PixelRect(label);
-    InvalidateRect(ContainerWindow(label), &area, FALSE);
+    SetWindowTextW(label.window, caption.c_str());
+    InvalidateRect(label.window, nullptr, FALSE);
 }
 
 void Form::SetFocus(const char* name) { ::SetFocus(Find(name).window); }
 
 void Form::SetTimerInterval(const char* name, int milliseconds) {
     Control& timer = Find(name);
-    KillTimer(window_, timer.timerId);
-    if (milliseconds > 0) SetTimer(window_, timer.timerId, static_cast<UINT>(milliseconds), nullptr);
+    KillTimer(timerWindow_, timer.timerId);
+    if (milliseconds > 0) SetTimer(timerWindow_, timer.timerId, static_cast<UINT>(milliseconds), nullptr);
+}
+
+float Form::Width() const {
+    RECT area;
+    GetWindowRect(window_, &area);
+    return static_cast<float>(area.right - area.left) * Screen().twipsPerPixelX;
+}
+
+float Form::Height() const {
+    RECT area;
+    GetWindowRect(window_, &area);
+    return static_cast<float>(area.bottom - area.top) * Screen().twipsPerPixelY;
+}
+
+void Form::Move(float left, float top) {
+    ScreenMetrics screen = Screen();
+    SetWindowPos(window_, nullptr, static_cast<int>(std::lround(left / screen.twipsPerPixelX)),
+                 static_cast<int>(std::lround(top / screen.twipsPerPixelY)), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form::Unload() {
@@ -325,10 +365,11 @@ bool Form::RaiseWithCode(const char* source, Event event, int16_t& code) {
 
 // Keys the window handles itself before any control sees them.
 bool Form::PreTranslate(MSG& message) {
+    // The message kind first: asking for the window's ancestry costs more, and
+    // most messages (timer ticks among them) are no keys.
+    if (message.message != WM_KEYDOWN && message.message != WM_CHAR) return false;
     if (message.hwnd != window_ && !IsChild(window_, message.hwnd)) return false;
-    if (message.message == WM_KEYDOWN) return HandleKeyDown(message);
-    if (message.message == WM_CHAR) return HandleCharacter(message);
-    return false;
+    return message.message == WM_KEYDOWN ? HandleKeyDown(message) : HandleCharacter(message);
 }
 
 bool Form::HandleKeyDown(MSG& message) {
@@ -418,7 +459,8 @@ bool Form::ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM 
         case WM_PAINT: {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(container, &paint);
-            PaintLabels(container, dc, paint.rcPaint);
+            Control* self = FindByWindow(container);
+            FillRect(dc, &paint.rcPaint, self ? self->brush : formBrush_);
             EndPaint(container, &paint);
             result = 0;
             return true;
@@ -431,6 +473,43 @@ bool Form::ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM 
     return false;
 }
 
+LRESULT CALLBACK Form::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form && message == WM_TIMER) {
+        for (Control& timer : form->controls_) {
+            if (timer.timerId == wParam) form->Raise(timer.description->name, Event::Timer);
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Control* label = form ? form->FindByWindow(window) : nullptr;
+    if (!label) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            form->PaintLabel(*label, dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (ContainerMessage(window_, message, wParam, lParam, result)) return result;
@@ -441,11 +520,6 @@ LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) {
                 if (Control* button = FindByWindow(reinterpret_cast<HWND>(lParam))) Click(*button);
-            }
-            return 0;
-        case WM_TIMER:
-            for (Control& timer : controls_) {
-                if (timer.timerId == wParam) Raise(timer.description->name, Event::Timer);
             }
             return 0;
         case WM_ACTIVATE:
@@ -488,39 +562,25 @@ LRESULT Form::ColourControl(HDC dc, HWND window) {
     return reinterpret_cast<LRESULT>(control->brush);
 }
 
-// The container's background and its labels, bottom of the stacking order
-// first, composed off-screen and copied once so that nothing flickers.
-void Form::PaintLabels(HWND container, HDC dc, const RECT& dirty) {
-    int width = dirty.right - dirty.left;
-    int height = dirty.bottom - dirty.top;
-    if (width <= 0 || height <= 0) return;
+// A label is composed off-screen and copied once, so that a clock that
+// rewrites it many times a second never flickers.
+void Form::PaintLabel(const Control& label, HDC dc) {
+    const ControlDescription& d = *label.description;
+    RECT area;
+    GetClientRect(label.window, &area);
     HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, area.right, area.bottom);
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
-    SetViewportOrgEx(memory, -dirty.left, -dirty.top, nullptr);
-
-    Control* self = container == window_ ? nullptr : FindByWindow(container);
-    HBRUSH background = self ? self->brush : formBrush_;
-    FillRect(memory, &dirty, background);
+    FillRect(memory, &area, label.brush);
+    RECT inside = area;
+    if (d.border == Border::FixedSingle) DrawEdge(memory, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    InflateRect(&inside, -1, 0);
+    HGDIOBJ oldFont = SelectObject(memory, fonts_->Get(d.font ? *d.font : *ContainerFont(d)));
     SetBkMode(memory, TRANSPARENT);
-    HGDIOBJ oldFont = GetCurrentObject(memory, OBJ_FONT);
-    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        const ControlDescription& d = *it->description;
-        if (d.kind != ControlKind::Label || ContainerWindow(*it) != container) continue;
-        RECT area = PixelRect(*it);
-        RECT overlap;
-        if (!IntersectRect(&overlap, &area, &dirty)) continue;
-        FillRect(memory, &area, it->brush);
-        if (d.border == Border::FixedSingle) DrawEdge(memory, &area, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-        InflateRect(&area, -1, 0);
-        SelectObject(memory, fonts_->Get(d.font ? *d.font : *ContainerFont(d)));
-        SetTextColor(memory, ResolveColour(d.textColour, COLOR_BTNTEXT));
-        DrawLabelText(memory, it->caption, area, TextAlignment(d), d.rightToLeft);
-    }
+    SetTextColor(memory, ResolveColour(d.textColour, COLOR_BTNTEXT));
+    DrawLabelText(memory, label.caption, inside, TextAlignment(d), d.rightToLeft);
     SelectObject(memory, oldFont);
-
-    SetViewportOrgEx(memory, 0, 0, nullptr);
-    BitBlt(dc, dirty.left, dirty.top, width, height, memory, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, area.right, area.bottom, memory, 0, 0, SRCCOPY);
     SelectObject(memory, oldBitmap);
     DeleteObject(bitmap);
     DeleteDC(memory);

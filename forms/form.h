@@ -32,6 +32,11 @@ public:
     void SetTimerInterval(const char* timer, int milliseconds);
     HWND hWnd() const { return window_; }
 
+    // The form's outer size and position, in twips; Move keeps the size.
+    float Width() const;
+    float Height() const;
+    void Move(float left, float top);
+
     // Unloads the form: Unload is raised, and when it is not cancelled the
     // window is destroyed and the message loop ends.
     void Unload();
@@ -69,10 +74,12 @@ private:
     LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
     bool ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT ColourControl(HDC dc, HWND control);
-    void PaintLabels(HWND container, HDC dc, const RECT& dirty);
+    void PaintLabel(const Control& label, HDC dc);
     void DrawButton(const DRAWITEMSTRUCT& item);
     static LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     const FormDescription& description_;
     const EventBinding* events_;
@@ -81,6 +88,7 @@ private:
     std::unique_ptr<FontSet> fonts_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
+    HWND timerWindow_ = nullptr;
     HBRUSH formBrush_ = nullptr;
     HWND focusOnDeactivate_ = nullptr;
     int dpi_ = 96;

@@ -15,6 +15,7 @@ int wmain(int argc, wchar_t** argv) {
     e2e::Checks checks;
     e2e::RunCalculatorScenarios(checks, argv[1], folder + L"\\calculator.bmp");
     e2e::RunCaptionScenarios(checks, argv[1], folder);
+    e2e::RunLifecycleScenarios(checks, argv[1]);
     std::printf("%d passed, %d failed\n", checks.Passed(), checks.Failed());
     return checks.Failed() == 0 ? 0 : 1;
 }

@@ -13,7 +13,7 @@ namespace e2e {
 // Control IDs of Form1's windowed controls: 1000 + tab index.
 enum ControlId {
     kB = 1001, kC = 1002, kD = 1003, kF = 1004, kCommand2 = 1007, kCommand3 = 1008,
-    kCommand1 = 1009, kE = 1010, kFrame1 = 1011, kG = 1017, kH = 1018,
+    kCommand1 = 1009, kE = 1010, kFrame1 = 1011, kG = 1017, kH = 1018, kLabel1 = 1005, kLabel2 = 1006,
 };
 
 class Checks {
@@ -40,6 +40,8 @@ public:
     HWND Form() const { return form_; }
     HWND Control(int id) const;
     DWORD ThreadId() const { return threadId_; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    HANDLE Process() const { return process_.hProcess; }
 
     std::wstring Text(int id) const;
     HWND Focus() const;

@@ -224,6 +224,8 @@ std::vector<Call> CallsNamed(const std::string& name) {
 
 void ClearCalls() { S().calls.clear(); }
 
+void Record(const std::string& name, std::vector<long long> args) { Log(name, std::move(args)); }
+
 void ForgetReleasedObjects() {
     for (auto it = S().objects.begin(); it != S().objects.end();) {
         it = it->second.alive ? std::next(it) : S().objects.erase(it);

@@ -89,6 +89,8 @@ const std::vector<Call>& Calls();
 std::vector<std::string> CallNames();
 std::vector<Call> CallsNamed(const std::string& name);
 void ClearCalls();
+// Adds a test's own event to the call log, to check its place among the calls.
+void Record(const std::string& name, std::vector<long long> args = {});
 // Drops released objects from the ledger, for long runs; their handles are
 // then unknown to RegionOf and BitmapPixels.
 void ForgetReleasedObjects();
