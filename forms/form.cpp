@@ -64,6 +64,20 @@ UINT TextAlignment(const ControlDescription& control) {
     return control.rightToLeft ? DT_RIGHT : DT_LEFT;
 }
 
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON bigIcon = nullptr,
+                         HICON smallIcon = nullptr) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = bigIcon;
+    windowClass.hIconSm = smallIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
+}
+
 // Runs a handler; no exception may cross a window procedure.
 template <typename Call>
 void Guarded(Call call) {
@@ -127,38 +141,13 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource),
                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                     GetSystemMetrics(SM_CYSMICON), 0));
-    WNDCLASSEXW formClass{};
-    formClass.cbSize = sizeof formClass;
-    formClass.style = CS_DBLCLKS;
-    formClass.lpfnWndProc = FormWindowProc;
-    formClass.hInstance = instance;
-    formClass.hIcon = bigIcon;
-    formClass.hIconSm = smallIcon;
-    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    formClass.lpszClassName = kFormClass;
-    RegisterClassExW(&formClass);
-
-    WNDCLASSEXW frameClass{};
-    frameClass.cbSize = sizeof frameClass;
-    frameClass.lpfnWndProc = FrameWindowProc;
-    frameClass.hInstance = instance;
-    frameClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    frameClass.lpszClassName = kFrameClass;
-    RegisterClassExW(&frameClass);
-
-    WNDCLASSEXW labelClass = frameClass;
-    labelClass.lpfnWndProc = LabelWindowProc;
-    labelClass.lpszClassName = kLabelClass;
-    RegisterClassExW(&labelClass);
+    RegisterWindowClass(instance, kFormClass, FormWindowProc, bigIcon, smallIcon);
+    RegisterWindowClass(instance, kFrameClass, FrameWindowProc);
+    RegisterWindowClass(instance, kLabelClass, LabelWindowProc);
+    RegisterWindowClass(instance, kTimerClass, TimerWindowProc);
 
     // Ticks go to a message-only window of their own, so that they never pass
     // through whatever procedure the form's window has been given.
-    WNDCLASSEXW timerClass{};
-    timerClass.cbSize = sizeof timerClass;
-    timerClass.lpfnWndProc = TimerWindowProc;
-    timerClass.hInstance = instance;
-    timerClass.lpszClassName = kTimerClass;
-    RegisterClassExW(&timerClass);
     timerWindow_ = CreateWindowExW(0, kTimerClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 
     formBrush_ = CreateSolidBrush(ResolveColour(description_.backColour, COLOR_BTNFACE));
@@ -429,23 +418,25 @@ void Form::MoveFocusAlongTabOrder(bool forward) {
 
 void Form::Click(const Control& button) { Raise(button.description->name, Event::Click); }
 
-LRESULT CALLBACK Form::FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// The form a window of the runtime belongs to, stored with the window when
+// it is created.
+Form* Form::FormOf(HWND window, UINT message, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK Form::FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* form = FormOf(window, message, lParam);
     if (!form) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCCREATE) form->window_ = window;
     return form->FormProc(message, wParam, lParam);
 }
 
 LRESULT CALLBACK Form::FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Form* form = FormOf(window, message, lParam);
     if (!form) return DefWindowProcW(window, message, wParam, lParam);
     return form->FrameProc(window, message, wParam, lParam);
 }
@@ -474,11 +465,7 @@ bool Form::ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT CALLBACK Form::TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Form* form = FormOf(window, message, lParam);
     if (form && message == WM_TIMER) {
         for (Control& timer : form->controls_) {
             if (timer.timerId == wParam) form->Raise(timer.description->name, Event::Timer);
@@ -489,11 +476,7 @@ LRESULT CALLBACK Form::TimerWindowProc(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT CALLBACK Form::LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    Form* form = FormOf(window, message, lParam);
     Control* label = form ? form->FindByWindow(window) : nullptr;
     if (!label) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {

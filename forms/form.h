@@ -76,6 +76,7 @@ private:
     LRESULT ColourControl(HDC dc, HWND control);
     void PaintLabel(const Control& label, HDC dc);
     void DrawButton(const DRAWITEMSTRUCT& item);
+    static Form* FormOf(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

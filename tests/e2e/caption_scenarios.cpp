@@ -91,22 +91,6 @@ void CheckNoPlatformCaption(Checks& checks, const CaptionGeometry& geometry, con
     checks.Check(fits, std::string("the ") + state + " caption fits the frame exactly");
 }
 
-// A top-level window of the driver's own, to take the activation away.
-HWND CreateOtherWindow() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"ZemranaDriverWindow";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 300,
-                           200, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
 void SendMouse(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
@@ -179,7 +163,7 @@ void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std:
     checks.Check(SaveWindowImage(program.Form(), screenshotFolder + L"\\caption-active.bmp"),
                  "screenshot of the active window saved");
 
-    HWND other = CreateOtherWindow();
+    HWND other = CreateDriverWindow(L"ZemranaOtherWindow", DefWindowProcW, 600, 500);
     SetForegroundWindow(other);
     WaitUntil([&] {
         PumpMessages();

@@ -30,18 +30,18 @@ namespace {
 
 struct FormSearch {
     DWORD processId;
-    HWND found;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindProcessForm(HWND window, LPARAM parameter) {
+BOOL CALLBACK NoteForm(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<FormSearch*>(parameter);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    if (processId == search->processId && lstrcmpW(className, L"ZemranaForm") == 0 && IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
+    if ((search->processId == 0 || processId == search->processId) && lstrcmpW(className, L"ZemranaForm") == 0 &&
+        IsWindowVisible(window)) {
+        search->found.push_back(window);
     }
     return TRUE;
 }
@@ -57,7 +57,28 @@ void SendKey(WORD virtualKey, bool up) {
 
 }  // namespace
 
-Program::Program(const std::wstring& exePath) {
+std::vector<HWND> VisibleForms(DWORD processId) {
+    FormSearch search{processId, {}};
+    EnumWindows(NoteForm, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, 240, 160, nullptr,
+                           nullptr, windowClass.hInstance, nullptr);
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+Program::Program(const std::wstring& exePath, bool waitForWindow) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exePath + L"\"";
@@ -65,13 +86,13 @@ Program::Program(const std::wstring& exePath) {
                         &process_)) {
         return;
     }
+    if (!waitForWindow) return;
     WaitForInputIdle(process_.hProcess, 10000);
-    FormSearch search{process_.dwProcessId, nullptr};
     WaitUntil([&] {
-        EnumWindows(FindProcessForm, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
+        std::vector<HWND> forms = VisibleForms(process_.dwProcessId);
+        form_ = forms.empty() ? nullptr : forms.front();
+        return form_ != nullptr;
     }, 10000);
-    form_ = search.found;
     if (form_) threadId_ = GetWindowThreadProcessId(form_, nullptr);
 }
 

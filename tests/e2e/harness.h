@@ -29,7 +29,8 @@ private:
 
 class Program {
 public:
-    explicit Program(const std::wstring& exePath);
+    // Starts the program and, unless told not to, waits for its window.
+    explicit Program(const std::wstring& exePath, bool waitForWindow = true);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -61,6 +62,15 @@ private:
 
 // Polls `condition` until it holds or `milliseconds` pass.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 3000);
+
+// The visible Zemrana forms of a process (0: of every process).
+std::vector<HWND> VisibleForms(DWORD processId = 0);
+
+// A top-level window of the driver's own, shown at (left, top).
+HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top);
+
+// Dispatches what is queued for the driver's own windows.
+void PumpMessages();
 
 // The colour of a screen pixel, as 0x00BBGGRR.
 COLORREF ScreenPixel(int x, int y);

@@ -6,88 +6,40 @@
 namespace e2e {
 namespace {
 
-struct Started {
-    PROCESS_INFORMATION process{};
-    bool ok = false;
-};
-
-Started StartCopy(const std::wstring& exePath) {
-    Started copy;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    std::wstring commandLine = L"\"" + exePath + L"\"";
-    copy.ok = CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &copy.process) != 0;
-    return copy;
-}
-
-void Close(Started& copy) {
-    if (!copy.ok) return;
-    if (WaitForSingleObject(copy.process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(copy.process.hProcess, 1);
-    CloseHandle(copy.process.hProcess);
-    CloseHandle(copy.process.hThread);
-    copy.ok = false;
-}
-
-struct WindowCount {
-    DWORD processId;  // 0: any process
-    int count;
-};
-
-BOOL CALLBACK CountForms(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<WindowCount*>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    wchar_t title[64] = {};
-    GetWindowTextW(window, title, 64);
-    if (lstrcmpW(className, L"ZemranaForm") == 0 && lstrcmpW(title, L"Zemrana") == 0 && IsWindowVisible(window) &&
-        (search->processId == 0 || search->processId == processId)) {
-        ++search->count;
-    }
-    return TRUE;
-}
-
-int VisibleForms(DWORD processId = 0) {
-    WindowCount search{processId, 0};
-    EnumWindows(CountForms, reinterpret_cast<LPARAM>(&search));
-    return search.count;
-}
-
 bool Responding(HWND window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result) != 0;
 }
 
+bool OneFormTitledZemrana() {
+    std::vector<HWND> forms = VisibleForms();
+    wchar_t title[64] = {};
+    if (forms.size() == 1) GetWindowTextW(forms.front(), title, 64);
+    return std::wstring(title) == L"Zemrana";
+}
+
 void SecondCopyRefuses(Checks& checks, const Program& first, const std::wstring& exePath) {
-    Started second = StartCopy(exePath);
+    Program second(exePath, false);
     bool sawWindow = false;
     bool ended = WaitUntil([&] {
-        sawWindow = sawWindow || VisibleForms(second.process.dwProcessId) > 0;
-        return WaitForSingleObject(second.process.hProcess, 0) == WAIT_OBJECT_0;
+        sawWindow = sawWindow || !VisibleForms(second.ProcessId()).empty();
+        return second.WaitForExit(0);
     }, 5000);
-    checks.Check(second.ok && ended && !sawWindow, "a second copy ends within 5 s without a window");
-    checks.Check(first.Running() && Responding(first.Form()) && VisibleForms() == 1,
+    checks.Check(ended && !sawWindow, "a second copy ends within 5 s without a window");
+    checks.Check(first.Running() && Responding(first.Form()) && OneFormTitledZemrana(),
                  "the first copy is unaffected: responding, one window titled Zemrana",
-                 std::to_string(VisibleForms()) + " windows");
-    Close(second);
+                 std::to_string(VisibleForms().size()) + " windows");
 }
 
 void TwoCopiesTogether(Checks& checks, const std::wstring& exePath) {
-    Started one = StartCopy(exePath);
-    Started two = StartCopy(exePath);
+    Program one(exePath, false);
+    Program two(exePath, false);
     bool settled = WaitUntil([&] {
-        bool oneEnded = WaitForSingleObject(one.process.hProcess, 0) == WAIT_OBJECT_0;
-        bool twoEnded = WaitForSingleObject(two.process.hProcess, 0) == WAIT_OBJECT_0;
-        return oneEnded != twoEnded && VisibleForms() == 1;
+        return one.WaitForExit(0) != two.WaitForExit(0) && VisibleForms().size() == 1;
     }, 10000);
     Sleep(500);
-    checks.Check(settled && VisibleForms() == 1, "two copies started together leave exactly one window",
-                 std::to_string(VisibleForms()) + " windows");
-    Close(one);
-    Close(two);
-    WaitUntil([] { return VisibleForms() == 0; });
+    checks.Check(settled && OneFormTitledZemrana(), "two copies started together leave exactly one window",
+                 std::to_string(VisibleForms().size()) + " windows");
 }
 
 void ClockLabels(Checks& checks, const Program& program) {
@@ -133,23 +85,8 @@ LRESULT CALLBACK WitnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND CreateWitness() {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WitnessProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"ZemranaCloseWitness";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"witness", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 600, 200,
-                           100, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-}
-
 void CloseMovesToTheMiddle(Checks& checks, const Program& program) {
-    HWND witness = CreateWitness();
+    HWND witness = CreateDriverWindow(L"ZemranaCloseWitness", WitnessProc, 700, 600);
     program.Activate();
     PumpMessages();
     RECT start;
