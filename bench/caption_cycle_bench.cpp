@@ -1,7 +1,7 @@
 // Time per caption paint cycle: WM_NCPAINT and WM_NCACTIVATE sent to a window
 // whose caption is painted by the hook, and to an unhooked twin whose frame
-// the platform paints itself, in one process. Prints one line per case with
-// the median, minimum and maximum over several runs, in microseconds.
+// the platform paints itself, in one process. Prints one line per case:
+// name|median|min|max|us, over several runs.
 #include "caption/caption_colors.h"
 #include "caption/caption_hook.h"
 
@@ -45,8 +45,7 @@ void Report(const char* name, HWND window, UINT message, WPARAM wParam) {
         microseconds.push_back(Seconds(start, end) * 1e6 / kCyclesPerRun);
     }
     std::sort(microseconds.begin(), microseconds.end());
-    std::printf("%-34s median %8.1f us  min %8.1f  max %8.1f\n", name, microseconds[kRuns / 2], microseconds.front(),
-                microseconds.back());
+    std::printf("%s|%.1f|%.1f|%.1f|us\n", name, microseconds[kRuns / 2], microseconds.front(), microseconds.back());
 }
 
 }  // namespace
@@ -61,11 +60,10 @@ int main() {
     SendMessageA(hooked, WM_NCPAINT, 1, 0);  // warm-up: fonts and glyphs loaded
     SendMessageA(plain, WM_NCPAINT, 1, 0);
 
-    std::printf("caption paint cycle, %d runs of %d cycles\n", kRuns, kCyclesPerRun);
-    Report("WM_NCPAINT, hooked", hooked, WM_NCPAINT, 1);
-    Report("WM_NCPAINT, platform's own", plain, WM_NCPAINT, 1);
-    Report("WM_NCACTIVATE, hooked", hooked, WM_NCACTIVATE, TRUE);
-    Report("WM_NCACTIVATE, platform's own", plain, WM_NCACTIVATE, TRUE);
+    Report("WM_NCPAINT hooked", hooked, WM_NCPAINT, 1);
+    Report("WM_NCPAINT platform", plain, WM_NCPAINT, 1);
+    Report("WM_NCACTIVATE hooked", hooked, WM_NCACTIVATE, TRUE);
+    Report("WM_NCACTIVATE platform", plain, WM_NCACTIVATE, TRUE);
     UnhookCaption(form);
     DestroyWindow(hooked);
     DestroyWindow(plain);

@@ -1,6 +1,8 @@
 #include "forms/fonts.h"
 
 #include <cmath>
+#include <map>
+#include <set>
 
 namespace forms {
 namespace {
@@ -13,28 +15,33 @@ constexpr const wchar_t* kFallbackFaces[] = {
     L"Noto Naskh Arabic UI", L"Noto Sans Arabic UI", L"DejaVu Sans",
 };
 
-int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
+int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    reinterpret_cast<std::set<std::wstring>*>(faces)->insert(font->lfFaceName);
+    return 1;
 }
 
-bool IsInstalled(const wchar_t* face, int charset) {
+// The faces installed with a character set, asked of the font system once per
+// character set: one enumeration is cheaper than one per candidate face.
+const std::set<std::wstring>& FacesWithCharset(int charset) {
+    static std::map<int, std::set<std::wstring>> known;
+    auto found = known.find(charset);
+    if (found != known.end()) return found->second;
+    std::set<std::wstring>& faces = known[charset];
     LOGFONTW query{};
     query.lfCharSet = static_cast<BYTE>(charset);
-    lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
     HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+    EnumFontFamiliesExW(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&faces), 0);
     ReleaseDC(nullptr, screen);
-    return found;
+    return faces;
 }
 
 }  // namespace
 
 std::wstring InstalledFace(const FontDescription& description) {
-    if (IsInstalled(description.face, description.charset)) return description.face;
+    const std::set<std::wstring>& installed = FacesWithCharset(description.charset);
+    if (installed.count(description.face)) return description.face;
     for (const wchar_t* face : kFallbackFaces) {
-        if (IsInstalled(face, description.charset)) return face;
+        if (installed.count(face)) return face;
     }
     return description.face;  // the font mapper picks the closest it has
 }

@@ -116,7 +116,6 @@ int Form::Run(HINSTANCE instance) {
     CreateFormWindow(instance);
     CreateControls(instance);
     StackWindowedControls();
-    AddTooltips(instance);
 
     Raise(description_.name, Event::Load);
     if (unloaded_) return 0;
@@ -125,6 +124,7 @@ int Form::Run(HINSTANCE instance) {
     std::vector<size_t> stops = TabStops(description_.controls, description_.controlCount);
     if (!stops.empty()) ::SetFocus(controls_[stops.front()].window);
     UpdateWindow(window_);
+    AddTooltips(instance);  // nothing shows them before the pointer rests: after the first paint
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -441,9 +441,21 @@ LRESULT CALLBACK Form::FrameWindowProc(HWND window, UINT message, WPARAM wParam,
     return form->FrameProc(window, message, wParam, lParam);
 }
 
-// Painting and colours, alike for the form and the frame.
+// Painting, colours and the buttons' notifications, alike for the form and
+// the frame. Each container answers its own children, so that a box's
+// notifications never travel up to the form.
 bool Form::ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
+        case WM_DRAWITEM:
+            DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            result = TRUE;
+            return true;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                if (Control* button = FindByWindow(reinterpret_cast<HWND>(lParam))) Click(*button);
+            }
+            result = 0;
+            return true;
         case WM_ERASEBKGND:
             result = 1;
             return true;
@@ -497,14 +509,6 @@ LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (ContainerMessage(window_, message, wParam, lParam, result)) return result;
     switch (message) {
-        case WM_DRAWITEM:
-            DrawButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                if (Control* button = FindByWindow(reinterpret_cast<HWND>(lParam))) Click(*button);
-            }
-            return 0;
         case WM_ACTIVATE:
             // Give the focus back to the control that had it, not to the form.
             if (LOWORD(wParam) == WA_INACTIVE) {
@@ -533,7 +537,6 @@ LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Form::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (ContainerMessage(frame, message, wParam, lParam, result)) return result;
-    if (message == WM_COMMAND || message == WM_DRAWITEM) return SendMessageW(window_, message, wParam, lParam);
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 
