@@ -48,35 +48,39 @@ ScreenMetrics Screen() {
                          static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * twipsPerPixelY};
 }
 
-// The clock asks many times a second; the texts change once a second and
-// once a day, so they are formatted only then.
-std::wstring CurrentTimeText() {
-    static SYSTEMTIME formatted{};
-    static std::wstring text;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    if (text.empty() || now.wSecond != formatted.wSecond || now.wMinute != formatted.wMinute ||
-        now.wHour != formatted.wHour || now.wDay != formatted.wDay) {
+// The clock asks many times a second; the texts change at most once a second,
+// so they are formatted only when the second has turned. The system time is
+// the cheapest clock to read, and local seconds turn with it.
+std::wstring FormatOncePerSecond(ULONGLONG& formattedSecond, std::wstring& text,
+                                 int (*format)(const SYSTEMTIME&, wchar_t*, int)) {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULONGLONG second = ((static_cast<ULONGLONG>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / 10000000;
+    if (second != formattedSecond) {
+        SYSTEMTIME local;
+        GetLocalTime(&local);
         wchar_t buffer[128] = {};
-        int length = GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &now, nullptr, buffer, 128);
+        int length = format(local, buffer, 128);
         text.assign(buffer, length > 0 ? static_cast<size_t>(length - 1) : 0);
-        formatted = now;
+        formattedSecond = second;
     }
     return text;
 }
 
-std::wstring CurrentDateText() {
-    static SYSTEMTIME formatted{};
+std::wstring CurrentTimeText() {
+    static ULONGLONG formattedSecond = ~0ULL;
     static std::wstring text;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    if (text.empty() || now.wDay != formatted.wDay || now.wMonth != formatted.wMonth || now.wYear != formatted.wYear) {
-        wchar_t buffer[128] = {};
-        int length = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buffer, 128);
-        text.assign(buffer, length > 0 ? static_cast<size_t>(length - 1) : 0);
-        formatted = now;
-    }
-    return text;
+    return FormatOncePerSecond(formattedSecond, text, [](const SYSTEMTIME& time, wchar_t* buffer, int size) {
+        return GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, buffer, size);
+    });
+}
+
+std::wstring CurrentDateText() {
+    static ULONGLONG formattedSecond = ~0ULL;
+    static std::wstring text;
+    return FormatOncePerSecond(formattedSecond, text, [](const SYSTEMTIME& time, wchar_t* buffer, int size) {
+        return GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, buffer, size);
+    });
 }
 
 }  // namespace forms

@@ -13,7 +13,7 @@ namespace forms {
 
 struct Form::Control {
     const ControlDescription* description = nullptr;
-    HWND window = nullptr;  // windowed controls only
+    HWND window = nullptr;  // every control but a timer
     HBRUSH brush = nullptr;
     std::wstring caption;   // labels and buttons: what they show
     UINT_PTR timerId = 0;
@@ -115,7 +115,7 @@ int Form::Run(HINSTANCE instance) {
 
     CreateFormWindow(instance);
     CreateControls(instance);
-    StackWindowedControls();
+    StackControls();
 
     Raise(description_.name, Event::Load);
     if (unloaded_) return 0;
@@ -137,10 +137,11 @@ int Form::Run(HINSTANCE instance) {
 
 void Form::CreateFormWindow(HINSTANCE instance) {
     HICON bigIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                                  LR_SHARED));
     HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource),
                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), 0));
+                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     RegisterWindowClass(instance, kFormClass, FormWindowProc, bigIcon, smallIcon);
     RegisterWindowClass(instance, kFrameClass, FrameWindowProc);
     RegisterWindowClass(instance, kLabelClass, LabelWindowProc);
@@ -215,7 +216,7 @@ const FontDescription* Form::ContainerFont(const ControlDescription& control) co
 
 // Within a container the controls listed first lie on top, and the labels
 // beneath all the others.
-void Form::StackWindowedControls() {
+void Form::StackControls() {
     HWND above[2] = {HWND_TOP, HWND_TOP};  // per container: the form, the frame
     for (bool labels : {false, true}) {
         for (Control& control : controls_) {
@@ -240,9 +241,8 @@ void Form::AddTooltips(HINSTANCE instance) {
         if (!d.tooltip) continue;
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS | (d.rightToLeft ? TTF_RTLREADING : 0);
+        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND | (d.rightToLeft ? TTF_RTLREADING : 0);
         tool.lpszText = const_cast<wchar_t*>(d.tooltip);
-        tool.uFlags |= TTF_IDISHWND;
         tool.hwnd = GetParent(control.window);
         tool.uId = reinterpret_cast<UINT_PTR>(control.window);
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
@@ -528,6 +528,7 @@ LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Unload();
             return 0;
         case WM_DESTROY:
+            DestroyWindow(timerWindow_);
             PostQuitMessage(0);
             return 0;
     }

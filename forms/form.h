@@ -52,7 +52,7 @@ private:
 
     void CreateFormWindow(HINSTANCE instance);
     void CreateControls(HINSTANCE instance);
-    void StackWindowedControls();
+    void StackControls();
     void AddTooltips(HINSTANCE instance);
     Control& Find(const char* name);
     const Control& Find(const char* name) const;

@@ -5,6 +5,8 @@
 namespace e2e {
 
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
+// Soak and fuzz of the running program; scale 1 is the size of the test suite.
+void RunSoakScenarios(Checks& checks, const std::wstring& exePath, int scale);
 void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
 

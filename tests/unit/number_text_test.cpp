@@ -1,5 +1,7 @@
 #include "calc/number_text.h"
 
+#include "soak_scale.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -94,7 +96,7 @@ double RandomDouble(std::mt19937_64& random) {
 
 TEST(NumberConventionProperties, TextMatchesPrintfAndReadsBack) {
     std::mt19937_64 random(20261207);
-    for (int i = 0; i < 1000000; ++i) {
+    for (long long i = 0, rounds = SoakRounds(1000000); i < rounds; ++i) {
         double value = RandomDouble(random);
         std::string text = NumberToText(value);
         ASSERT_EQ(text, ReferenceText(value)) << "value bits of " << value;
@@ -107,7 +109,7 @@ TEST(NumberConventionProperties, TextMatchesPrintfAndReadsBack) {
 
 TEST(NumberConventionProperties, Round2MatchesPrintfToTwoDecimals) {
     std::mt19937_64 random(7);
-    for (int i = 0; i < 1000000; ++i) {
+    for (long long i = 0, rounds = SoakRounds(1000000); i < rounds; ++i) {
         double value = RandomDouble(random);
         if (std::fabs(value) > 1e300) continue;
         char expected[400];
@@ -118,22 +120,46 @@ TEST(NumberConventionProperties, Round2MatchesPrintfToTwoDecimals) {
     }
 }
 
+// Texts of up to 12 characters over an alphabet that makes numbers, near
+// numbers and junk alike.
+std::string RandomText(std::mt19937& random) {
+    static const char alphabet[] = "0123456789..+-eE aX\t";
+    std::string text;
+    for (size_t length = random() % 13; length > 0; --length) text += alphabet[random() % (sizeof alphabet - 1)];
+    return text;
+}
+
 TEST(NumberConventionProperties, RandomTextsAreNumbersExactlyWhenTheyHaveTheSyntaxAndFit) {
     const std::regex decimalNumber(R"([ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?[ \t]*)");
-    const char alphabet[] = "0123456789..+-eE aX\t";
     std::mt19937 random(42);
-    int accepted = 0;
-    for (int i = 0; i < 200000; ++i) {
-        std::string text;
-        for (size_t length = random() % 9; length > 0; --length) {
-            text += alphabet[random() % (sizeof alphabet - 1)];
-        }
+    long long accepted = 0;
+    for (long long i = 0, rounds = SoakRounds(1000000); i < rounds; ++i) {
+        std::string text = RandomText(random);
         // A number beyond the range of a double (4E560) is refused as well.
         bool isNumber = std::regex_match(text, decimalNumber) && !std::isinf(std::strtod(text.c_str(), nullptr));
-        ASSERT_EQ(TextToNumber(text).has_value(), isNumber) << '"' << text << '"';
+        std::optional<double> number = TextToNumber(text);
+        ASSERT_EQ(number.has_value(), isNumber) << '"' << text << '"';
+        if (number) {
+            ASSERT_EQ(*number, std::strtod(text.c_str(), nullptr)) << '"' << text << '"';
+        }
         accepted += isNumber;
     }
-    EXPECT_GT(accepted, 1000);  // the generator reaches both outcomes
+    EXPECT_GT(accepted, 10000);  // the generator reaches both outcomes
+}
+
+TEST(NumberConventionProperties, LeadingNumberReadsTheLongestNumberPrefixOfRandomTexts) {
+    const std::regex numberPrefix(R"([ \t]*[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?)");
+    std::mt19937 random(43);
+    for (long long i = 0, rounds = SoakRounds(1000000); i < rounds; ++i) {
+        std::string text = RandomText(random);
+        std::smatch prefix;
+        double expected = 0.0;
+        if (std::regex_search(text, prefix, numberPrefix, std::regex_constants::match_continuous)) {
+            expected = std::strtod(prefix.str().c_str(), nullptr);
+        }
+        double leading = LeadingNumber(text);
+        ASSERT_TRUE(leading == expected || (std::isnan(leading) && std::isnan(expected))) << '"' << text << '"';
+    }
 }
 
 }  // namespace
