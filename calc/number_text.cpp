@@ -43,7 +43,7 @@ NumberSyntax ScanNumber(std::string_view text) {
 
     size_t mantissaEnd = i;
     long long exponent = 0;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    if (i < text.size() && text[i] == 'E') {
         size_t j = i + 1;
         bool negative = false;
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) negative = text[j++] == '-';

@@ -7,7 +7,7 @@
 #include <string_view>
 
 // The whole text (blanks around it allowed) must be one decimal number:
-// optional sign, digits with at most one ".", optional exponent ("E" or "e",
+// optional sign, digits with at most one ".", optional exponent ("E",
 // optional sign, digits). Anything else, and a number too large for a double,
 // is no number.
 std::optional<double> TextToNumber(std::string_view text);

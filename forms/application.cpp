@@ -15,6 +15,7 @@ std::wstring InstanceMutexName() {
     std::wstring name = path;
     size_t slash = name.find_last_of(L"\\/");
     if (slash != std::wstring::npos) name.erase(0, slash + 1);
+    CharLowerW(name.data());  // file names are not case-sensitive; mutex names are
     return L"Local\\" + name + L".instance";
 }
 

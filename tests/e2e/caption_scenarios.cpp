@@ -86,7 +86,7 @@ void CheckNoPlatformCaption(Checks& checks, const CaptionGeometry& geometry, con
     bool fits = CaptionPixel(geometry, geometry.frame - 1, 5) != ramp &&
                 CaptionPixel(geometry, width - geometry.frame, 5) != ramp &&
                 CaptionPixel(geometry, width - geometry.frame - 1, 5) == ramp &&
-                CaptionPixel(geometry, geometry.frame, 5) != ramp - 1 &&
+                CaptionPixel(geometry, geometry.frame, 5) == ramp &&
                 ScreenPixel(geometry.clearColumn, geometry.window.top + geometry.frame - 1) != RowColours(geometry)[0];
     checks.Check(fits, std::string("the ") + state + " caption fits the frame exactly");
 }

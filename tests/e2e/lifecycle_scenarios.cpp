@@ -62,8 +62,9 @@ void ClockLabels(Checks& checks, const Program& program) {
 }
 
 // Under Wine another process's CPU times cannot be read from Windows, so the
-// test script samples the program's Linux process between these two marks.
-void IdleCost(const Program& program) {
+// test script samples the program's Linux process between these two marks
+// and judges the idle cost itself.
+void MarkIdleWindow(const Program& program) {
     std::printf("# idle-start %lu\n", static_cast<unsigned long>(program.ProcessId()));
     std::fflush(stdout);
     Sleep(10000);
@@ -138,7 +139,7 @@ void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath) {
     if (!program.Started()) return;
     ClockLabels(checks, program);
     SecondCopyRefuses(checks, program, exePath);
-    IdleCost(program);
+    MarkIdleWindow(program);
     CloseMovesToTheMiddle(checks, program);
     TwoCopiesTogether(checks, exePath);
 }

@@ -1,10 +1,9 @@
 #include "scenarios.h"
 
-#include "calc/number_text.h"
-
 #include <winternl.h>
 
 #include <random>
+#include <regex>
 
 namespace e2e {
 namespace {
@@ -93,13 +92,17 @@ std::wstring RandomClipboardText(std::mt19937& random) {
     return text;
 }
 
-// Every result box is empty or holds a number; the input holds at most 8
+// Every result box is empty or holds a number as the calculator writes them
+// (sign, digits, decimals, "E" exponent); the input holds at most 8
 // characters. Returns what is wrong, or "".
 std::string BoxesProblem(const Program& program) {
+    static const std::regex writtenNumber(R"(-?[0-9]+(\.[0-9]+)?(E[+-][0-9]{2,3})?)");
     if (program.Text(kB).size() > 8) return "b holds " + Narrow(program.Text(kB));
     for (int box : {kC, kD, kE, kF, kG, kH}) {
         std::string text = Narrow(program.Text(box));
-        if (!text.empty() && !TextToNumber(text)) return "box " + std::to_string(box) + " holds " + text;
+        if (!text.empty() && !std::regex_match(text, writtenNumber)) {
+            return "box " + std::to_string(box) + " holds " + text;
+        }
     }
     return "";
 }
@@ -131,6 +134,8 @@ void RandomKeysAndPastes(Checks& checks, const Program& program, int presses) {
                 static_cast<unsigned long>(GetTickCount() - start), checksWithResults, presses / 50);
     checks.Check(responding && program.Running(), std::to_string(presses) + " random keys and pastes: still running and responding");
     checks.Check(problem.empty(), "b never holds more than 8 characters, results are empty or numbers", problem);
+    checks.Check(checksWithResults > 0, "the random keys calculated results at times",
+                 std::to_string(checksWithResults) + " of " + std::to_string(presses / 50) + " checks");
     program.Activate();
     RedrawWindow(program.Form(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     checks.Check(CaptionTopRow(program) == RGB(0, 121, 248), "the caption still paints after the keys and pastes");

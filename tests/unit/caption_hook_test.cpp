@@ -114,11 +114,22 @@ TEST_F(CaptionHook, NcPaintForwardCarriesTheCyclesRegion) {
     EXPECT_EQ(forward.lParam, 0x99);
 }
 
+// What the region argument of the forwarded WM_NCPAINT pointed to, read while
+// the message is handled.
+int32_t noRegionSeen = -1;
+LRESULT CALLBACK ReadNoRegion(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCPAINT && lParam) noRegionSeen = *reinterpret_cast<const int32_t*>(lParam);
+    return fake::OwnWindowProc(window, message, wParam, lParam);
+}
+
 TEST_F(CaptionHook, SizePaintsBeforeTheOwnProcedureSeesIt) {
+    Own().properties["OldMeProc"] = reinterpret_cast<HANDLE>(&ReadNoRegion);
     Own().ownResult = 0x66;
     EXPECT_EQ(Send(WM_SIZE, 0, 0x00F00190), 0x66);
     EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_SIZE}));
     EXPECT_EQ(Paints(), 1);
+    // The nested WM_NCPAINT carried the address of a 32-bit zero.
+    EXPECT_EQ(noRegionSeen, 0);
     // The test's send, the icon query, the hook's WM_NCPAINT and its nested icon query.
     auto sends = fake::CallsNamed("SendMessageA");
     ASSERT_EQ(sends.size(), 4u);
