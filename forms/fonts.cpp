@@ -35,8 +35,8 @@ const std::set<std::wstring>& FacesWithCharset(int charset) {
     return faces;
 }
 
-}  // namespace
-
+// The face to use for a description: its own when installed with its
+// character set, otherwise the first installed fallback.
 std::wstring InstalledFace(const FontDescription& description) {
     const std::set<std::wstring>& installed = FacesWithCharset(description.charset);
     if (installed.count(description.face)) return description.face;
@@ -45,6 +45,8 @@ std::wstring InstalledFace(const FontDescription& description) {
     }
     return description.face;  // the font mapper picks the closest it has
 }
+
+}  // namespace
 
 FontSet::~FontSet() {
     for (auto& entry : fonts_) DeleteObject(entry.second);

@@ -27,8 +27,4 @@ private:
     std::vector<std::pair<const FontDescription*, HFONT>> fonts_;
 };
 
-// The face to use for a description: its own when installed with its
-// character set, otherwise the first installed fallback.
-std::wstring InstalledFace(const FontDescription& description);
-
 }  // namespace forms

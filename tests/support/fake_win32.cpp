@@ -154,16 +154,6 @@ long long Region::Area() const {
     return area;
 }
 
-RECT Region::Bounds() const {
-    if (rects_.empty()) return RECT{0, 0, 0, 0};
-    RECT bounds = rects_.front();
-    for (const RECT& r : rects_) {
-        bounds = RECT{std::min(bounds.left, r.left), std::min(bounds.top, r.top), std::max(bounds.right, r.right),
-                      std::max(bounds.bottom, r.bottom)};
-    }
-    return bounds;
-}
-
 bool Region::Equals(const Region& other) const {
     if (Area() != other.Area()) return false;
     Region rest = *this;
@@ -260,16 +250,6 @@ const Region* ClipOf(HDC dc) {
 const Pixels* BitmapPixels(HBITMAP bitmap) {
     Object* object = Find(bitmap);
     return object && object->kind == Kind::Bitmap ? &object->pixels : nullptr;
-}
-
-HBITMAP SelectedBitmap(HDC dc) {
-    Object* object = Find(dc);
-    return object ? static_cast<HBITMAP>(object->bitmap) : nullptr;
-}
-
-COLORREF BrushColour(HBRUSH brush) {
-    Object* object = Find(brush);
-    return object ? object->colour : 0xFFFFFFFF;
 }
 
 HCURSOR CurrentCursor() { return S().cursor; }

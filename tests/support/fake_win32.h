@@ -28,7 +28,6 @@ public:
     void Offset(int dx, int dy);
     bool Contains(int x, int y) const;
     long long Area() const;
-    RECT Bounds() const;
     bool Equals(const Region& other) const;  // same set of points
 
 private:
@@ -101,8 +100,6 @@ std::string Problems();  // "" when every object was released properly
 const Region* RegionOf(HRGN region);
 const Region* ClipOf(HDC dc);
 const Pixels* BitmapPixels(HBITMAP bitmap);
-HBITMAP SelectedBitmap(HDC dc);
-COLORREF BrushColour(HBRUSH brush);  // of a brush, alive or deleted
 HCURSOR CurrentCursor();
 
 }  // namespace fake

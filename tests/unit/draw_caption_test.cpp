@@ -177,12 +177,6 @@ TEST_F(DrawCaptionTest, DialogFrameStyleBitVertical) {
     EXPECT_EQ(Args(fake::CallsNamed("ExcludeClipRect")[0], 1, 4), Rect(3, 3, 404, 21));
 }
 
-struct TextColourRow {
-    int16_t customColors;
-    bool active;
-    COLORREF expected;
-};
-
 TEST_F(DrawCaptionTest, TitleColourTable) {
     Prepare();
     auto titleColour = [&](COLORREF start, COLORREF end) {
