@@ -72,60 +72,56 @@ void MarkIdleWindow(const Program& program) {
     std::fflush(stdout);
 }
 
-// The window that becomes active when the form hides on its way out: the
-// form still exists then, at the place it was moved to.
-std::vector<RECT> formPositions;
-HWND watchedForm = nullptr;
+// A hidden child window the driver puts into the form. Destroying the form
+// sends WM_DESTROY to its children one by one and waits for each, so the form
+// still stands where its unload left it while this child answers.
+RECT formAtDestroy{};
+bool destroyed = false;
 
 LRESULT CALLBACK WitnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    RECT area;
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && IsWindow(watchedForm) &&
-        GetWindowRect(watchedForm, &area)) {
-        formPositions.push_back(area);
-    }
+    if (message == WM_DESTROY) destroyed = GetWindowRect(GetParent(window), &formAtDestroy) != 0;
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+HWND CreateWitnessChild(HWND form) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = WitnessProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ZemranaCloseWitness";
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(WS_EX_NOPARENTNOTIFY, windowClass.lpszClassName, L"", WS_CHILD, 0, 0, 1, 1, form, nullptr,
+                           windowClass.hInstance, nullptr);
+}
+
 void CloseMovesToTheMiddle(Checks& checks, const Program& program) {
-    HWND witness = CreateDriverWindow(L"ZemranaCloseWitness", WitnessProc, 700, 600);
-    program.Activate();
-    PumpMessages();
     RECT start;
     GetWindowRect(program.Form(), &start);
     int width = start.right - start.left;
     int height = start.bottom - start.top;
     SetWindowPos(program.Form(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);  // the corner
-    WaitUntil([&] {
+    bool inCorner = WaitUntil([&] {
         RECT area;
         GetWindowRect(program.Form(), &area);
         return area.left == 0 && area.top == 0;
     });
 
-    // The witness can only see the form go if the form is the active window.
-    for (int attempt = 0; attempt < 3 && GetForegroundWindow() != program.Form(); ++attempt) {
-        program.Activate();
-        PumpMessages();
-    }
-    watchedForm = program.Form();
-    formPositions.clear();
+    HWND witness = CreateWitnessChild(program.Form());
+    destroyed = false;
     PostMessageW(program.Form(), WM_CLOSE, 0, 0);
     bool ended = WaitUntil([&] {
         PumpMessages();
         return program.WaitForExit(0);
     }, 5000);
-    DestroyWindow(witness);
 
     RECT workArea;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     long expectedLeft = std::lround((workArea.right - width) / 2.0);
     long expectedTop = std::lround((workArea.bottom - height) / 2.0);
-    bool centred = false;
-    std::string seen;
-    for (const RECT& area : formPositions) {
-        centred = centred || (std::labs(area.left - expectedLeft) <= 1 && std::labs(area.top - expectedTop) <= 1 &&
-                              area.right - area.left == width);
-        seen += "(" + std::to_string(area.left) + "," + std::to_string(area.top) + ") ";
-    }
+    bool centred = inCorner && witness && destroyed && std::labs(formAtDestroy.left - expectedLeft) <= 1 &&
+                   std::labs(formAtDestroy.top - expectedTop) <= 1 && formAtDestroy.right - formAtDestroy.left == width;
+    std::string seen = destroyed ? "(" + std::to_string(formAtDestroy.left) + "," +
+                                       std::to_string(formAtDestroy.top) + ")"
+                                 : "nothing";
     checks.Check(centred, "closing moves the window from the corner to the middle of the work area",
                  "expected (" + std::to_string(expectedLeft) + "," + std::to_string(expectedTop) + "), saw " + seen);
     checks.Check(ended, "the process ends when its window is closed");
