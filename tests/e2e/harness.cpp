@@ -55,6 +55,15 @@ void SendKey(WORD virtualKey, bool up) {
     SendInput(1, &input, sizeof input);
 }
 
+HINSTANCE RegisterDriverClass(const wchar_t* className, WNDPROC procedure) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassW(&windowClass);
+    return windowClass.hInstance;
+}
+
 }  // namespace
 
 std::vector<HWND> VisibleForms(DWORD processId) {
@@ -64,13 +73,15 @@ std::vector<HWND> VisibleForms(DWORD processId) {
 }
 
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = className;
-    RegisterClassW(&windowClass);
+    HINSTANCE instance = RegisterDriverClass(className, procedure);
     return CreateWindowExW(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, 240, 160, nullptr,
-                           nullptr, windowClass.hInstance, nullptr);
+                           nullptr, instance, nullptr);
+}
+
+HWND CreateDriverChild(const wchar_t* className, WNDPROC procedure, HWND parent) {
+    HINSTANCE instance = RegisterDriverClass(className, procedure);
+    return CreateWindowExW(WS_EX_NOPARENTNOTIFY, className, L"", WS_CHILD, 0, 0, 1, 1, parent, nullptr, instance,
+                           nullptr);
 }
 
 void PumpMessages() {

@@ -69,6 +69,10 @@ std::vector<HWND> VisibleForms(DWORD processId = 0);
 // A top-level window of the driver's own, shown at (left, top).
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top);
 
+// A hidden 1x1 window of the driver's own inside `parent`, which may belong
+// to another process.
+HWND CreateDriverChild(const wchar_t* className, WNDPROC procedure, HWND parent);
+
 // Dispatches what is queued for the driver's own windows.
 void PumpMessages();
 

@@ -83,16 +83,6 @@ LRESULT CALLBACK WitnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND CreateWitnessChild(HWND form) {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WitnessProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"ZemranaCloseWitness";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(WS_EX_NOPARENTNOTIFY, windowClass.lpszClassName, L"", WS_CHILD, 0, 0, 1, 1, form, nullptr,
-                           windowClass.hInstance, nullptr);
-}
-
 void CloseMovesToTheMiddle(Checks& checks, const Program& program) {
     RECT start;
     GetWindowRect(program.Form(), &start);
@@ -105,7 +95,7 @@ void CloseMovesToTheMiddle(Checks& checks, const Program& program) {
         return area.left == 0 && area.top == 0;
     });
 
-    HWND witness = CreateWitnessChild(program.Form());
+    HWND witness = CreateDriverChild(L"ZemranaCloseWitness", WitnessProc, program.Form());
     destroyed = false;
     PostMessageW(program.Form(), WM_CLOSE, 0, 0);
     bool ended = WaitUntil([&] {
