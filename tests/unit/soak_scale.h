@@ -1,5 +1,5 @@
 #pragma once
-// How many rounds the soak and property tests run: their suite size times
+// How many rounds the random number properties run: their suite size times
 // ZEMRANA_SOAK_SCALE (1 when unset; scripts/test --full sets 100).
 
 #include <cstdlib>
