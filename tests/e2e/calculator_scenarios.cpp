@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <array>
+#include <cmath>
 
 namespace e2e {
 namespace {
@@ -34,9 +35,15 @@ void FirstAppearance(Checks& checks, const Program& program) {
     wchar_t title[64] = {};
     GetWindowTextW(program.Form(), title, 64);
     checks.Check(std::wstring(title) == L"Zemrana", "window titled Zemrana", Narrow(title));
+    // 6015 x 3660 twips at the screen's scale: 401 x 244 pixels at 96 DPI.
+    int dpi = ScreenDpi();
+    long width = std::lround(6015.0 * dpi / 1440);
+    long height = std::lround(3660.0 * dpi / 1440);
     RECT client;
     GetClientRect(program.Form(), &client);
-    checks.Check(client.right == 401 && client.bottom == 244, "client area 401x244 pixels at 96 DPI",
+    checks.Check(client.right == width && client.bottom == height,
+                 "client area " + std::to_string(width) + "x" + std::to_string(height) + " pixels at " +
+                     std::to_string(dpi) + " DPI",
                  std::to_string(client.right) + "x" + std::to_string(client.bottom));
     checks.Check(program.FocusId() == kB, "focus starts in b", Describe(program));
     checks.Check(AllEmpty(program, {kB, kC, kD, kE, kF, kG, kH}), "all boxes start empty", Describe(program));

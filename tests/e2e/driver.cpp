@@ -1,23 +1,49 @@
 // End-to-end driver: runs Zemrana.exe and checks it as a user would.
-// Usage: e2e_driver <Zemrana.exe> <folder for screenshots> [soak scale]
+// Usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,…]
+//          scenarios: calculator, caption, clock, lifecycle, soak (all by default);
+//          N scales the soak (1, the default, is the test suite's size)
 //        e2e_driver --screenshot <Zemrana.exe> <image.bmp>   (one picture, then close)
 #include "scenarios.h"
 
 #include <algorithm>
 #include <cstdio>
 
+namespace {
+
+bool Wanted(const std::wstring& scenarios, const wchar_t* name) {
+    return (L"," + scenarios + L",").find(L"," + std::wstring(name) + L",") != std::wstring::npos;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,...]\n");
+    return 2;
+}
+
+}  // namespace
+
 int wmain(int argc, wchar_t** argv) {
+    // Coordinates, metrics and pixels are read at the screen's real scale.
+    SetProcessDPIAware();
     if (argc == 4 && std::wstring(argv[1]) == L"--screenshot") return e2e::TakeScreenshot(argv[2], argv[3]) ? 0 : 1;
-    if (argc != 3 && argc != 4) {
-        std::fprintf(stderr, "usage: e2e_driver <Zemrana.exe> <folder for screenshots> [soak scale]\n");
-        return 2;
-    }
+    if (argc < 3) return Usage();
+    std::wstring exe = argv[1];
     std::wstring folder = argv[2];
+    std::wstring scenarios = L"calculator,caption,clock,lifecycle,soak";
+    int scale = 1;
+    for (int i = 3; i + 1 < argc; i += 2) {
+        std::wstring option = argv[i];
+        if (option == L"--scale") scale = std::max(1, _wtoi(argv[i + 1]));
+        else if (option == L"--scenarios") scenarios = argv[i + 1];
+        else return Usage();
+    }
+    if (argc % 2 == 0) return Usage();
+
     e2e::Checks checks;
-    e2e::RunCalculatorScenarios(checks, argv[1], folder + L"\\calculator.bmp");
-    e2e::RunCaptionScenarios(checks, argv[1], folder);
-    e2e::RunLifecycleScenarios(checks, argv[1]);
-    e2e::RunSoakScenarios(checks, argv[1], argc == 4 ? std::max(1, _wtoi(argv[3])) : 1);
+    if (Wanted(scenarios, L"calculator")) e2e::RunCalculatorScenarios(checks, exe, folder + L"\\calculator.bmp");
+    if (Wanted(scenarios, L"caption")) e2e::RunCaptionScenarios(checks, exe, folder);
+    if (Wanted(scenarios, L"clock")) e2e::RunClockScenarios(checks, exe);
+    if (Wanted(scenarios, L"lifecycle")) e2e::RunLifecycleScenarios(checks, exe);
+    if (Wanted(scenarios, L"soak")) e2e::RunSoakScenarios(checks, exe, scale);
     std::printf("%d passed, %d failed\n", checks.Passed(), checks.Failed());
     return checks.Failed() == 0 ? 0 : 1;
 }

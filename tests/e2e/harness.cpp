@@ -201,6 +201,13 @@ void Program::Paste(const std::wstring& clipboardText) const {
     Press(VK_INSERT, true);
 }
 
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 COLORREF ScreenPixel(int x, int y) {
     HDC screen = GetDC(nullptr);
     COLORREF colour = GetPixel(screen, x, y);

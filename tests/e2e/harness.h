@@ -76,6 +76,9 @@ HWND CreateDriverChild(const wchar_t* className, WNDPROC procedure, HWND parent)
 // Dispatches what is queued for the driver's own windows.
 void PumpMessages();
 
+// Pixels per logical inch of the screen.
+int ScreenDpi();
+
 // The colour of a screen pixel, as 0x00BBGGRR.
 COLORREF ScreenPixel(int x, int y);
 

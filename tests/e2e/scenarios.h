@@ -7,6 +7,8 @@ namespace e2e {
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
 // Soak and fuzz of the running program; scale 1 is the size of the test suite.
 void RunSoakScenarios(Checks& checks, const std::wstring& exePath, int scale);
+// The date and time labels, in the user's locale formats.
+void RunClockScenarios(Checks& checks, const std::wstring& exePath);
 void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
 
