@@ -22,9 +22,12 @@ static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entries are 24 byt
 constexpr size_t kGdiHandleCount = 0x10000;
 constexpr size_t kPebGdiSharedHandleTable = 0xF8;  // offset in the 64-bit PEB
 
-// Live GDI objects of another process, counted from its GDI handle table
-// (GetGuiResources is a stub under Wine). -1 when the table cannot be read.
+// Live GDI objects of another process. Windows counts them itself; under
+// Wine, whose GetGuiResources answers 0, they are counted from the process's
+// GDI handle table (read here with the 64-bit layout). -1 when neither tells.
 long LiveGdiObjects(HANDLE process) {
+    if (DWORD counted = GetGuiResources(process, GR_GDIOBJECTS)) return static_cast<long>(counted);
+    if (sizeof(void*) != 8) return -1;
     using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
     auto query = reinterpret_cast<QueryProcess>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
@@ -34,7 +37,7 @@ long LiveGdiObjects(HANDLE process) {
     const char* tableField = reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiSharedHandleTable;
     if (!ReadProcessMemory(process, tableField, &table, sizeof table, nullptr) || !table) return -1;
     std::vector<GdiHandleEntry> entries(kGdiHandleCount);
-    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(),
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<UINT_PTR>(table)), entries.data(),
                            entries.size() * sizeof(GdiHandleEntry), nullptr)) {
         return -1;
     }
