@@ -25,17 +25,23 @@ void RoundInPlace(ValueBoxes& boxes, ValueBox box) {
 
 }  // namespace
 
+double CapitalValue(double marketValue) { return marketValue * kCapitalValueFactor; }
+double RentalValue(double capitalValue) { return capitalValue * kRentalValueFactor; }
+double ValueAfterMaintenance(double rentalValue) { return rentalValue * kMaintenanceFactor; }
+double NetBase(double valueAfterMaintenance) { return valueAfterMaintenance - kExemption; }
+double Tax(double netBase) { return netBase * kTaxRate; }
+
 bool CalculateTaxChain(ValueBoxes& boxes) {
     std::optional<double> marketValue = TextToNumber(boxes.Text(ValueBox::b));
     if (!marketValue) {
         for (ValueBox box : kResultBoxes) boxes.SetText(box, "");
         return false;
     }
-    boxes.SetText(ValueBox::c, NumberToText(*marketValue * kCapitalValueFactor));
-    boxes.SetText(ValueBox::d, NumberToText(NumberIn(boxes, ValueBox::c) * kRentalValueFactor));
-    boxes.SetText(ValueBox::g, NumberToText(NumberIn(boxes, ValueBox::d) * kMaintenanceFactor));
-    boxes.SetText(ValueBox::h, NumberToText(NumberIn(boxes, ValueBox::g) - kExemption));
-    boxes.SetText(ValueBox::e, NumberToText(NumberIn(boxes, ValueBox::h) * kTaxRate));
+    boxes.SetText(ValueBox::c, NumberToText(CapitalValue(*marketValue)));
+    boxes.SetText(ValueBox::d, NumberToText(RentalValue(NumberIn(boxes, ValueBox::c))));
+    boxes.SetText(ValueBox::g, NumberToText(ValueAfterMaintenance(NumberIn(boxes, ValueBox::d))));
+    boxes.SetText(ValueBox::h, NumberToText(NetBase(NumberIn(boxes, ValueBox::g))));
+    boxes.SetText(ValueBox::e, NumberToText(Tax(NumberIn(boxes, ValueBox::h))));
     boxes.SetText(ValueBox::f, boxes.Text(ValueBox::e));
     if (!(NumberIn(boxes, ValueBox::e) > 0)) boxes.SetText(ValueBox::f, "0");
     RoundInPlace(boxes, ValueBox::c);

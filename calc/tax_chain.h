@@ -14,6 +14,13 @@ public:
     virtual void SetText(ValueBox box, const std::string& text) = 0;
 };
 
+// The chain's stages, one operation each, its result rounded to double once.
+double CapitalValue(double marketValue);             // 60 % of the market value
+double RentalValue(double capitalValue);             // 3 %
+double ValueAfterMaintenance(double rentalValue);    // 70 %
+double NetBase(double valueAfterMaintenance);        // less the 6000 exemption
+double Tax(double netBase);                          // 10 %
+
 // Fills c, d, g, h, e and f from the market value in b. Returns false when b
 // holds no number: the six result boxes are then emptied and b is kept.
 bool CalculateTaxChain(ValueBoxes& boxes);

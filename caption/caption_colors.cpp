@@ -1,6 +1,7 @@
 #include "caption/caption_colors.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstring>
 
 void GetCaptionColors(int16_t isActive, COLORREF& startColor, COLORREF& endColor) {
@@ -29,6 +30,10 @@ void LoadCaptionFont() {
     constexpr UINT kNonClientMetricsSize = 340;
     constexpr size_t kCaptionFontOffset = 24;
     static_assert(sizeof(LOGFONTA) == 60, "the caption font description is 60 bytes");
+    static_assert(offsetof(NONCLIENTMETRICSA, lfCaptionFont) == kCaptionFontOffset,
+                  "the caption font follows the size and five metrics");
+    static_assert(offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth) == kNonClientMetricsSize,
+                  "the 340 bytes end where the padded-border field begins");
     alignas(NONCLIENTMETRICSA) unsigned char buffer[kNonClientMetricsSize] = {};
     std::memcpy(buffer, &kNonClientMetricsSize, sizeof kNonClientMetricsSize);
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, buffer, 0);

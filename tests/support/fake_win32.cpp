@@ -1,6 +1,7 @@
 #include "fake_win32.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <sstream>
 
@@ -282,7 +283,8 @@ BOOL SystemParametersInfoA(UINT action, UINT parameter, PVOID data, UINT flags) 
         std::memcpy(&size, data, sizeof size);
         Log("SystemParametersInfoA", {action, parameter, size, flags});
         if (!script.parametersResult) return FALSE;
-        std::memcpy(static_cast<char*>(data) + 24, &script.captionFont, sizeof(LOGFONTA));
+        std::memcpy(static_cast<char*>(data) + offsetof(NONCLIENTMETRICSA, lfCaptionFont), &script.captionFont,
+                    sizeof(LOGFONTA));
         return TRUE;
     }
     Log("SystemParametersInfoA", {action, parameter, 0, flags});

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+#include <iomanip>
 #include <map>
 
 namespace {
@@ -69,6 +72,46 @@ INSTANTIATE_TEST_SUITE_P(
         ChainRow{"476190", "285714", "8571.42", "5999.994", "-0.00600000000031287", "0", "0"},
         ChainRow{"5.", "3", "0.09", "0.063", "-5999.937", "-599.99", "0"},
         ChainRow{".5", "0.3", "0.01", "0.0063", "-5999.9937", "-600", "0"}));
+
+uint64_t Bits(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+double FromBits(uint64_t bits) {
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+struct StageRow {
+    const char* stage;
+    double (*apply)(double);
+    double operand;
+    uint64_t resultBits;
+};
+
+// Each exact result lies so near the midpoint between two doubles that
+// rounding it first to 64 bits, as x87 arithmetic does, and then to double
+// gives the other neighbour (in the comments).
+TEST(TaxChainStages, RoundEachResultToDoubleOnce) {
+    const StageRow rows[] = {
+        {"CapitalValue", CapitalValue, 12283, 0x40BCC9CCCCCCCCCD},  // x87: 7369.7999999999993
+        {"CapitalValue", CapitalValue, 6139, 0x40ACC6CCCCCCCCCD},   // x87: 3683.3999999999996
+        {"RentalValue", RentalValue, 288.3, 0x40214C49BA5E353F},    // x87: 8.6490000000000009
+        {"RentalValue", RentalValue, 416.3, 0x4028FA5E353F7CED},    // x87: 12.489000000000001
+        {"ValueAfterMaintenance", ValueAfterMaintenance, 47.97, 0x4040CA1CAC083127},  // x87: 33.578999999999994
+        {"NetBase", NetBase, 0.006124, 0xC0B76FFE6EA85447},  // x87: -5999.9938760000005
+        {"Tax", Tax, 0.7495, 0x3FB32FEC56D5CFAB},            // x87: 0.074950000000000017
+    };
+    for (const StageRow& row : rows) {
+        double result = row.apply(row.operand);
+        EXPECT_EQ(Bits(result), row.resultBits)
+            << std::setprecision(17) << row.stage << "(" << row.operand << ") = " << result << ", expected "
+            << FromBits(row.resultBits);
+    }
+}
 
 TEST(TaxChain, StagesReadTheUnroundedTextOfTheStageBefore) {
     BoxTexts boxes;
