@@ -1,6 +1,7 @@
 #include "caption/caption_hook.h"
 
 #include "caption_test_support.h"
+#include "soak_scale.h"
 
 #include <random>
 
@@ -213,7 +214,7 @@ TEST_F(CaptionHook, AHundredThousandMixedMessagesLeaveNothingBehind) {
                              WM_INITMENUPOPUP, WM_MDIACTIVATE,  WM_GETICON,    0x400};
     const WPARAM parameters[] = {0, 1, HTCAPTION, HTSYSMENU, 10, SC_MOVE, SC_MOUSEMENU, 0xF091};
     std::mt19937 random(2026);
-    for (int i = 0; i < 100000; ++i) {
+    for (long long i = 0, rounds = FullSizeSoakRounds(100000); i < rounds; ++i) {
         Own().zoomed = random() % 4 == 0;
         Own().seenByOwnProcedure.clear();
         fake::script().activeWindow = random() % 2 ? form_.window : nullptr;

@@ -146,7 +146,7 @@ TEST(NumberConventionProperties, RandomTextsAreNumbersExactlyWhenTheyHaveTheSynt
         }
         accepted += isNumber;
     }
-    EXPECT_GT(accepted, 10000);  // the generator reaches both outcomes
+    EXPECT_GT(accepted, SoakRounds(1000000) / 100);  // the generator reaches both outcomes
 }
 
 TEST(NumberConventionProperties, LeadingNumberReadsTheLongestNumberPrefixOfRandomTexts) {

@@ -1,0 +1,141 @@
+#!/usr/bin/env python3
+"""Tests of scripts/mutation on its own small example, tests/mutation/example:
+the mutants each rule makes of band.cpp, and what a run reports of them.
+Ends with a line "N passed, N failed"."""
+
+import os
+import shutil
+import subprocess
+import sys
+import unittest
+
+TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SCRATCH = os.path.join(TOP, 'build', 'mutation-tool-test')
+EXAMPLE = os.path.join(SCRATCH, 'example')
+LISTED = os.path.join(SCRATCH, 'equivalent-mutants.txt')
+SURVIVOR = 'band.cpp:14: CountBand(); → (removed)'
+
+
+def mutation(*options):
+    """Exit status and output of scripts/mutation on the example's band.cpp."""
+    result = subprocess.run([os.path.join(TOP, 'scripts', 'mutation'), '--root', EXAMPLE, '--equivalents', LISTED,
+                             *options, os.path.join(EXAMPLE, 'band.cpp')],
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    return result.returncode, result.stdout
+
+
+def outcomes(output):
+    """{mutant: outcome} from the list that --verbose prints."""
+    lines = output.split('Every mutant:\n')[1].split('\n\n')[0].splitlines()
+    return {line[17:]: line[:16].strip() for line in lines}
+
+
+def survivors(output):
+    return output.split('Survivors: ')[1].split('\n\n')[0].splitlines()[1:]
+
+
+def total(output):
+    """The numbers of the table's total line."""
+    line = next(line for line in output.splitlines() if line.startswith('total'))
+    return [int(word) for word in line.replace('/', ' ').split()[1:7]]
+
+
+def setUpModule():
+    shutil.rmtree(SCRATCH, ignore_errors=True)
+    shutil.copytree(os.path.join(TOP, 'tests', 'mutation', 'example'), EXAMPLE)
+
+
+class MutantsOfEachRule(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        status, output = mutation('--list')
+        assert status == 0, output
+        cls.names = output.splitlines()
+
+    def on_line(self, line, start=''):
+        prefix = 'band.cpp:%d: %s' % (line, start)
+        return [name for name in self.names if name.startswith(prefix)]
+
+    def test_a_relational_operator_becomes_each_of_the_other_five(self):
+        self.assertEqual(self.on_line(15, '<'), ['band.cpp:15: < → <=', 'band.cpp:15: < → >', 'band.cpp:15: < → >=',
+                                                  'band.cpp:15: < → ==', 'band.cpp:15: < → !='])
+
+    def test_an_arithmetic_operator_becomes_each_of_the_other_three(self):
+        self.assertEqual(self.on_line(9, '-'), ['band.cpp:9: - → +', 'band.cpp:9: - → *', 'band.cpp:9: - → /'])
+        self.assertEqual(self.on_line(16, '/'), ['band.cpp:16: / → +', 'band.cpp:16: / → -', 'band.cpp:16: / → *'])
+
+    def test_a_constant_becomes_zero_one_minus_one_and_its_neighbours(self):
+        self.assertEqual(self.on_line(16, '10'), ['band.cpp:16: 10 → 0', 'band.cpp:16: 10 → 1', 'band.cpp:16: 10 → -1',
+                                                   'band.cpp:16: 10 → 11', 'band.cpp:16: 10 → 9'])
+        self.assertEqual(self.on_line(16, '1 '), ['band.cpp:16: 1 → 0', 'band.cpp:16: 1 → -1', 'band.cpp:16: 1 → 2'])
+
+    def test_conditions_of_if_and_of_the_conditional_operator_are_negated(self):
+        self.assertIn('band.cpp:15: score < passMark → !(score < passMark)', self.names)
+        self.assertIn('band.cpp:17: band > 5 → !(band > 5)', self.names)
+
+    def test_a_statement_that_is_only_a_call_is_removed(self):
+        self.assertEqual(self.on_line(14), [SURVIVOR])
+
+    def test_a_returned_value_becomes_each_variable_and_simple_value_of_its_type(self):
+        self.assertEqual(self.on_line(9, 'score - mark'), ['band.cpp:9: score - mark → score',
+                                                           'band.cpp:9: score - mark → mark',
+                                                           'band.cpp:9: score - mark → 0', 'band.cpp:9: score - mark → 1'])
+
+    def test_an_argument_becomes_each_other_variable_of_its_type_already_declared(self):
+        self.assertEqual(self.on_line(16, 'score'), ['band.cpp:16: score → passMark'])
+        self.assertEqual(self.on_line(16, 'passMark'), ['band.cpp:16: passMark → score'])
+
+    def test_declarations_comments_and_the_include_line_are_left_alone(self):
+        self.assertEqual({name.split(':')[1] for name in self.names}, {'9', '14', '15', '16', '17'})
+
+
+class RunOverTheExample(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        if os.path.exists(LISTED):
+            os.remove(LISTED)
+        cls.status, cls.output = mutation('--verbose')
+        with open(LISTED, 'w', encoding='utf-8') as f:
+            f.write('# judged by hand\n')
+            f.write(SURVIVOR + ' # the count is kept for statistics no test reads\n')
+            f.write('band.cpp:15: < → <= # a mutant the tests kill\n')
+            f.write('band.cpp:99: x → y # a mutant of a line that is gone\n')
+        cls.listed_status, cls.listed_output = mutation('--verbose')
+
+    def test_a_mutant_the_test_program_fails_on_is_killed(self):
+        self.assertEqual(outcomes(self.output)['band.cpp:15: < → <='], 'killed')
+
+    def test_a_mutant_that_changes_no_object_code_is_equivalent(self):
+        self.assertEqual(outcomes(self.output)['band.cpp:17: > → >='], 'same object code')
+
+    def test_the_untested_line_survives_and_is_printed(self):
+        self.assertEqual(outcomes(self.output)[SURVIVOR], 'survived')
+        self.assertEqual(survivors(self.output), [SURVIVOR])
+
+    def test_the_table_adds_up(self):
+        mutants, killed, survived, same_object_code, listed, not_built = total(self.output)
+        self.assertEqual(mutants, len(outcomes(self.output)))
+        self.assertEqual(mutants, killed + survived + same_object_code + listed + not_built)
+        self.assertEqual((survived, listed), (1, 0))
+        self.assertIn('%.1f %%' % (100 * killed / (killed + survived)), self.output)
+
+    def test_an_unlisted_survivor_fails_the_run(self):
+        self.assertEqual(self.status, 1)
+
+    def test_a_listed_survivor_is_counted_as_listed_and_the_run_passes(self):
+        self.assertEqual(outcomes(self.listed_output)[SURVIVOR], 'listed')
+        self.assertEqual(total(self.listed_output)[2:5:2], [0, 1])
+        self.assertEqual(survivors(self.listed_output), [])
+        self.assertEqual(self.listed_status, 0)
+
+    def test_listed_mutants_that_are_gone_or_killed_are_reported(self):
+        self.assertIn('Listed as equivalent, no longer a mutant: band.cpp:99: x → y', self.listed_output)
+        self.assertIn('Listed as equivalent, but killed: band.cpp:15: < → <=', self.listed_output)
+
+
+if __name__ == '__main__':
+    result = unittest.main(exit=False).result
+    failed = len(result.failures) + len(result.errors)
+    sys.stderr.flush()
+    print('%d passed, %d failed' % (result.testsRun - failed, failed), flush=True)
+    sys.exit(1 if failed else 0)
