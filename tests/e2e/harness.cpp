@@ -30,6 +30,7 @@ namespace {
 
 struct FormSearch {
     DWORD processId;
+    bool shownOnly;
     std::vector<HWND> found;
 };
 
@@ -40,10 +41,27 @@ BOOL CALLBACK NoteForm(HWND window, LPARAM parameter) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
     if ((search->processId == 0 || processId == search->processId) && lstrcmpW(className, L"ZemranaForm") == 0 &&
-        IsWindowVisible(window)) {
+        (!search->shownOnly || IsWindowVisible(window))) {
         search->found.push_back(window);
     }
     return TRUE;
+}
+
+std::vector<HWND> Forms(DWORD processId, bool shownOnly) {
+    FormSearch search{processId, shownOnly, {}};
+    EnumWindows(NoteForm, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct TextRequest {
+    HWND window;
+    std::wstring text;
+};
+
+DWORD WINAPI AskText(void* parameter) {
+    auto* request = static_cast<TextRequest*>(parameter);
+    request->text = WindowText(request->window);
+    return 0;
 }
 
 void SendKey(WORD virtualKey, bool up) {
@@ -66,10 +84,13 @@ HINSTANCE RegisterDriverClass(const wchar_t* className, WNDPROC procedure) {
 
 }  // namespace
 
-std::vector<HWND> VisibleForms(DWORD processId) {
-    FormSearch search{processId, {}};
-    EnumWindows(NoteForm, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+std::vector<HWND> VisibleForms(DWORD processId) { return Forms(processId, true); }
+
+std::wstring WindowText(HWND window) {
+    wchar_t buffer[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    return std::wstring(buffer, copied);
 }
 
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top) {
@@ -99,12 +120,22 @@ Program::Program(const std::wstring& exePath, bool waitForWindow) {
     }
     if (!waitForWindow) return;
     WaitForInputIdle(process_.hProcess, 10000);
-    WaitUntil([&] {
-        std::vector<HWND> forms = VisibleForms(process_.dwProcessId);
-        form_ = forms.empty() ? nullptr : forms.front();
-        return form_ != nullptr;
-    }, 10000);
+    WaitUntil([&] { return TakeForm(true); }, 10000);
+}
+
+bool Program::TakeForm(bool shownOnly) {
+    std::vector<HWND> forms = Forms(process_.dwProcessId, shownOnly);
+    form_ = forms.empty() ? nullptr : forms.front();
     if (form_) threadId_ = GetWindowThreadProcessId(form_, nullptr);
+    return form_ != nullptr;
+}
+
+bool Program::CatchForm(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (!TakeForm(false)) {
+        if (GetTickCount() - start > milliseconds || !Running()) return false;
+    }
+    return true;
 }
 
 Program::~Program() {
@@ -143,12 +174,20 @@ HWND Program::Control(int id) const {
     return search.found;
 }
 
-std::wstring Program::Text(int id) const {
-    wchar_t buffer[512] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(Control(id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                        &copied);
-    return std::wstring(buffer, copied);
+std::wstring Program::Text(int id) const { return WindowText(Control(id)); }
+
+std::vector<std::wstring> Program::TextsAtOnce(const std::vector<int>& ids) const {
+    std::vector<TextRequest> requests;
+    for (int id : ids) requests.push_back({Control(id), L""});
+    std::vector<HANDLE> threads;
+    for (TextRequest& request : requests) threads.push_back(CreateThread(nullptr, 0, AskText, &request, 0, nullptr));
+    WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, INFINITE);
+    std::vector<std::wstring> texts;
+    for (size_t i = 0; i < threads.size(); ++i) {
+        CloseHandle(threads[i]);
+        texts.push_back(requests[i].text);
+    }
+    return texts;
 }
 
 HWND Program::Focus() const {

@@ -35,6 +35,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    // Takes the program's form as soon as it exists, shown or not yet. Polls
+    // without a pause: the form stays hidden for a few milliseconds only.
+    bool CatchForm(DWORD milliseconds);
+
     bool Started() const { return form_ != nullptr; }
     bool Running() const;
     bool WaitForExit(DWORD milliseconds) const;
@@ -45,6 +49,9 @@ public:
     HANDLE Process() const { return process_.hProcess; }
 
     std::wstring Text(int id) const;
+    // The texts of several controls, asked at once: each WM_GETTEXT comes
+    // from a thread of its own, so the program finds them all waiting.
+    std::vector<std::wstring> TextsAtOnce(const std::vector<int>& ids) const;
     HWND Focus() const;
     int FocusId() const;
 
@@ -55,6 +62,8 @@ public:
     void Paste(const std::wstring& clipboardText) const;  // Shift+Insert
 
 private:
+    bool TakeForm(bool shownOnly);
+
     PROCESS_INFORMATION process_{};
     HWND form_ = nullptr;
     DWORD threadId_ = 0;
@@ -65,6 +74,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 3000
 
 // The visible Zemrana forms of a process (0: of every process).
 std::vector<HWND> VisibleForms(DWORD processId = 0);
+
+// A window's text through WM_GETTEXT, which works across processes.
+std::wstring WindowText(HWND window);
 
 // A top-level window of the driver's own, shown at (left, top).
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top);
