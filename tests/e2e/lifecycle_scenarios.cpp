@@ -1,6 +1,7 @@
 #include "scenarios.h"
 
 #include <cmath>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -173,17 +174,22 @@ LRESULT CALLBACK WitnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Where a user might have dragged the window: anywhere but the middle.
+bool MoveToTheCorner(const Program& program) {
+    SetWindowPos(program.Form(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return WaitUntil([&] {
+        RECT area;
+        GetWindowRect(program.Form(), &area);
+        return area.left == 0 && area.top == 0;
+    });
+}
+
 void CloseMovesToTheMiddle(Checks& checks, const Program& program) {
     RECT start;
     GetWindowRect(program.Form(), &start);
     int width = start.right - start.left;
     int height = start.bottom - start.top;
-    SetWindowPos(program.Form(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);  // the corner
-    bool inCorner = WaitUntil([&] {
-        RECT area;
-        GetWindowRect(program.Form(), &area);
-        return area.left == 0 && area.top == 0;
-    });
+    bool inCorner = MoveToTheCorner(program);
 
     HWND witness = CreateDriverChild(L"ZemranaCloseWitness", WitnessProc, program.Form());
     destroyed = false;
@@ -207,6 +213,91 @@ void CloseMovesToTheMiddle(Checks& checks, const Program& program) {
     checks.Check(ended, "the process ends when its window is closed");
 }
 
+// Puts the instruction at `address` in the thread's way again, in place of
+// the breakpoint it has just stopped at.
+void ResumeAt(DWORD threadId, const void* address) {
+    HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, threadId);
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(thread, &context);
+#ifdef _WIN64
+    context.Rip = reinterpret_cast<DWORD64>(address);
+#else
+    context.Eip = reinterpret_cast<DWORD>(address);
+#endif
+    SetThreadContext(thread, &context);
+    CloseHandle(thread);
+}
+
+// Holds the program at the moment it ends its process. Its window goes with
+// the process, and no window of the driver's hears of it before: under Wine a
+// child put into the form receives only WM_NCDESTROY, once the form is gone.
+// So the driver attaches as the program's debugger, sets a breakpoint on
+// ExitProcess (at the same address in every process), runs `trigger`, calls
+// `observe` while the program stands still at the breakpoint, then takes the
+// breakpoint away and lets the program go on. False when the program did not
+// reach ExitProcess.
+bool HoldAtExitProcess(const Program& program, const std::function<void()>& trigger,
+                       const std::function<void()>& observe) {
+    auto* exitProcess = reinterpret_cast<BYTE*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "ExitProcess")));
+    if (!DebugActiveProcess(program.ProcessId())) return false;
+    DebugSetProcessKillOnExit(FALSE);
+    BYTE original = 0;
+    const BYTE breakpoint = 0xCC;
+    bool armed = ReadProcessMemory(program.Process(), exitProcess, &original, 1, nullptr) &&
+                 WriteProcessMemory(program.Process(), exitProcess, &breakpoint, 1, nullptr);
+    FlushInstructionCache(program.Process(), exitProcess, 1);
+    if (armed) trigger();
+    bool held = false;
+    DEBUG_EVENT event;
+    while (armed && !held && WaitForDebugEvent(&event, 5000)) {
+        DWORD status = DBG_CONTINUE;
+        if (event.dwDebugEventCode == CREATE_PROCESS_DEBUG_EVENT) CloseHandle(event.u.CreateProcessInfo.hFile);
+        if (event.dwDebugEventCode == LOAD_DLL_DEBUG_EVENT) CloseHandle(event.u.LoadDll.hFile);
+        if (event.dwDebugEventCode == EXCEPTION_DEBUG_EVENT) {
+            const EXCEPTION_RECORD& exception = event.u.Exception.ExceptionRecord;
+            held = exception.ExceptionCode == EXCEPTION_BREAKPOINT && exception.ExceptionAddress == exitProcess;
+            if (held) {
+                observe();
+                WriteProcessMemory(program.Process(), exitProcess, &original, 1, nullptr);
+                FlushInstructionCache(program.Process(), exitProcess, 1);
+                ResumeAt(event.dwThreadId, exitProcess);
+            } else if (exception.ExceptionCode != EXCEPTION_BREAKPOINT) {
+                status = DBG_EXCEPTION_NOT_HANDLED;  // the program's own, for its own handlers
+            }
+        }
+        ContinueDebugEvent(event.dwProcessId, event.dwThreadId, status);
+        if (event.dwDebugEventCode == EXIT_PROCESS_DEBUG_EVENT) break;
+    }
+    if (armed && !held) WriteProcessMemory(program.Process(), exitProcess, &original, 1, nullptr);
+    DebugActiveProcessStop(program.ProcessId());
+    return held;
+}
+
+// Exit ends the process at once: the unload, which would put the form's own
+// window procedure back (removing "OldMeProc") and move the window to the
+// middle of the work area, never runs.
+void ExitLeavesTheWindowAsItWas(Checks& checks, const std::wstring& exePath) {
+    Program program(exePath);
+    bool inCorner = program.Started() && MoveToTheCorner(program);
+    program.Activate();
+    RECT atExit{};
+    bool stands = false;
+    bool hooked = false;
+    bool held = HoldAtExitProcess(program, [&] { program.Press(VK_ESCAPE); }, [&] {
+        stands = GetWindowRect(program.Form(), &atExit) != 0;
+        hooked = GetPropA(program.Form(), "OldMeProc") != nullptr;
+    });
+    std::string seen = !held     ? "the program never reached ExitProcess"
+                       : !stands ? "the window was gone"
+                                 : "window at (" + std::to_string(atExit.left) + "," + std::to_string(atExit.top) +
+                                       "), OldMeProc " + (hooked ? "present" : "removed");
+    checks.Check(inCorner && held && stands && atExit.left == 0 && atExit.top == 0 && hooked,
+                 "Exit (Escape) ends the process with the window still in the corner and OldMeProc in place", seen);
+    checks.Check(program.WaitForExit(5000), "the process ends after Exit");
+}
+
 }  // namespace
 
 void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath) {
@@ -217,6 +308,7 @@ void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath) {
     MarkIdleWindow(program);
     CloseMovesToTheMiddle(checks, program);
     TwoCopiesTogether(checks, exePath);
+    ExitLeavesTheWindowAsItWas(checks, exePath);
 }
 
 void RunClockScenarios(Checks& checks, const std::wstring& exePath) {
