@@ -190,6 +190,7 @@ void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const s
     CoveredControlsAndTooltips(checks, program);
     CalculatesTheChain(checks, program);
     checks.Check(SaveWindowImage(program.Form(), screenshotPath), "screenshot saved");
+    CheckAppearance(checks, program);
     SpaceClears(checks, program);
     EnterInReadOnlyBoxCalculates(checks, program);
     InputFilterAndLength(checks, program);

@@ -93,6 +93,14 @@ std::wstring WindowText(HWND window) {
     return std::wstring(buffer, copied);
 }
 
+void MovePointer(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top) {
     HINSTANCE instance = RegisterDriverClass(className, procedure);
     return CreateWindowExW(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, 240, 160, nullptr,
@@ -254,40 +262,76 @@ COLORREF ScreenPixel(int x, int y) {
     return colour;
 }
 
-bool SaveWindowImage(HWND window, const std::wstring& path) {
-    RECT area;
-    GetWindowRect(window, &area);
-    int width = area.right - area.left;
-    int height = area.bottom - area.top;
+std::string ColourText(COLORREF colour) {
+    return "(" + std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
+           std::to_string(GetBValue(colour)) + ")";
+}
+
+Canvas::Canvas(int width, int height) : width_(width), height_(height) {
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    dc_ = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = -height;  // top-down
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+Image Canvas::Pixels() const {
     GdiFlush();
-    DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
-    DWORD imageSize = stride * static_cast<DWORD>(height);
+    Image image{width_, height_, {}};
+    const auto* bits = static_cast<const BYTE*>(bits_);  // blue, green, red, unused
+    for (int i = 0; i < width_ * height_; ++i, bits += 4) image.pixels.push_back(RGB(bits[2], bits[1], bits[0]));
+    return image;
+}
+
+Image CaptureScreen(const RECT& area) {
+    Canvas canvas(area.right - area.left, area.bottom - area.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return canvas.Pixels();
+}
+
+bool SaveWindowImage(HWND window, const std::wstring& path) {
+    RECT area;
+    GetWindowRect(window, &area);
+    Image image = CaptureScreen(area);
+    DWORD stride = static_cast<DWORD>((image.width * 3 + 3) & ~3);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = image.width;
+    info.biHeight = image.height;  // bottom-up
+    info.biPlanes = 1;
+    info.biBitCount = 24;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageSize;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(image.height);
     std::ofstream out(path.c_str(), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), imageSize);
-    bool written = out.good();
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return written;
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    std::vector<char> row(stride);
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            COLORREF colour = image.At(x, y);
+            row[x * 3] = static_cast<char>(GetBValue(colour));
+            row[x * 3 + 1] = static_cast<char>(GetGValue(colour));
+            row[x * 3 + 2] = static_cast<char>(GetRValue(colour));
+        }
+        out.write(row.data(), stride);
+    }
+    return out.good();
 }
 
 bool TakeScreenshot(const std::wstring& exePath, const std::wstring& imagePath) {

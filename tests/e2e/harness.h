@@ -10,10 +10,12 @@
 
 namespace e2e {
 
-// Control IDs of Form1's windowed controls: 1000 + tab index.
+// Control IDs of Form1's controls: 1000 + tab index.
 enum ControlId {
     kB = 1001, kC = 1002, kD = 1003, kF = 1004, kCommand2 = 1007, kCommand3 = 1008,
     kCommand1 = 1009, kE = 1010, kFrame1 = 1011, kG = 1017, kH = 1018, kLabel1 = 1005, kLabel2 = 1006,
+    kLabel3 = 1000, kLabel4 = 1012, kLabel5 = 1016, kLabel6 = 1015, kLabel7 = 1014, kLabel8 = 1019,
+    kLabel9 = 1020, kLabel10 = 1013,
 };
 
 class Checks {
@@ -78,6 +80,9 @@ std::vector<HWND> VisibleForms(DWORD processId = 0);
 // A window's text through WM_GETTEXT, which works across processes.
 std::wstring WindowText(HWND window);
 
+// Puts the pointer at (x, y) and reports a move there, as a mouse would.
+void MovePointer(int x, int y);
+
 // A top-level window of the driver's own, shown at (left, top).
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top);
 
@@ -93,6 +98,39 @@ int ScreenDpi();
 
 // The colour of a screen pixel, as 0x00BBGGRR.
 COLORREF ScreenPixel(int x, int y);
+
+// A colour as "(red,green,blue)".
+std::string ColourText(COLORREF colour);
+
+// Pixels as 0x00BBGGRR, row by row from the top.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+
+// A 32-bit memory bitmap selected into a device context of its own.
+class Canvas {
+public:
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC Dc() const { return dc_; }
+    Image Pixels() const;
+
+private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    void* bits_ = nullptr;
+};
+
+// What the screen shows in `area` (screen coordinates).
+Image CaptureScreen(const RECT& area);
 
 // Saves the window's area of the screen as a 24-bit BMP.
 bool SaveWindowImage(HWND window, const std::wstring& path);

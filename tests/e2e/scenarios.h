@@ -4,6 +4,8 @@
 
 namespace e2e {
 
+// Captions, colours and fonts as the window shows them, its boxes filled.
+void CheckAppearance(Checks& checks, const Program& program);
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
 // Soak and fuzz of the running program; scale 1 is the size of the test suite.
 void RunSoakScenarios(Checks& checks, const std::wstring& exePath, int scale);
