@@ -93,6 +93,28 @@ std::wstring WindowText(HWND window) {
     return std::wstring(buffer, copied);
 }
 
+void SetClipboardText(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(memory));
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return text;
+}
+
 void MovePointer(int x, int y) {
     SetCursorPos(x, y);
     INPUT input{};
@@ -228,24 +250,16 @@ void Program::Type(const std::wstring& characters) const {
     }
 }
 
-void Program::Press(WORD virtualKey, bool shift) const {
-    if (shift) SendKey(VK_SHIFT, false);
+void Program::Press(WORD virtualKey, WORD modifier) const {
+    if (modifier) SendKey(modifier, false);
     SendKey(virtualKey, false);
     SendKey(virtualKey, true);
-    if (shift) SendKey(VK_SHIFT, true);
+    if (modifier) SendKey(modifier, true);
 }
 
 void Program::Paste(const std::wstring& clipboardText) const {
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        size_t bytes = (clipboardText.size() + 1) * sizeof(wchar_t);
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        std::memcpy(GlobalLock(memory), clipboardText.c_str(), bytes);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-        CloseClipboard();
-    }
-    Press(VK_INSERT, true);
+    SetClipboardText(clipboardText);
+    Press(VK_INSERT, VK_SHIFT);
 }
 
 int ScreenDpi() {

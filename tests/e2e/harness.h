@@ -60,7 +60,7 @@ public:
     // Keyboard input through SendInput into the foreground form.
     void Activate() const;
     void Type(const std::wstring& characters) const;
-    void Press(WORD virtualKey, bool shift = false) const;
+    void Press(WORD virtualKey, WORD modifier = 0) const;  // modifier: VK_SHIFT, VK_CONTROL or none
     void Paste(const std::wstring& clipboardText) const;  // Shift+Insert
 
 private:
@@ -79,6 +79,9 @@ std::vector<HWND> VisibleForms(DWORD processId = 0);
 
 // A window's text through WM_GETTEXT, which works across processes.
 std::wstring WindowText(HWND window);
+
+void SetClipboardText(const std::wstring& text);
+std::wstring ClipboardText();
 
 // Puts the pointer at (x, y) and reports a move there, as a mouse would.
 void MovePointer(int x, int y);
