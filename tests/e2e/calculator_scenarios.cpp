@@ -60,6 +60,30 @@ void ColoursOfTheBoxes(Checks& checks, const Program& program) {
     }
 }
 
+HWND TooltipOf(const Program& program) {
+    HWND tooltip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
+    while (tooltip && GetWindow(tooltip, GW_OWNER) != program.Form()) {
+        tooltip = FindWindowExW(nullptr, tooltip, L"tooltips_class32", nullptr);
+    }
+    return tooltip;
+}
+
+// Presses Tab until the focus reaches `id`, once around the tab order at most.
+bool TabTo(const Program& program, int id) {
+    for (int press = 0; press < 10 && program.FocusId() != id; ++press) {
+        int before = program.FocusId();
+        program.Press(VK_TAB);
+        WaitUntil([&] { return program.FocusId() != before; });
+    }
+    return program.FocusId() == id;
+}
+
+void Calculate(const Program& program, const std::wstring& marketValue, const std::wstring& tax) {
+    program.Type(marketValue);
+    program.Press(VK_RETURN);
+    WaitUntil([&] { return program.Text(kF) == tax; });
+}
+
 void CoveredControlsAndTooltips(Checks& checks, const Program& program) {
     // e and the three buttons lie under Frame1: the pointer over them reaches
     // the frame or one of its boxes, never the covered control.
@@ -72,10 +96,7 @@ void CoveredControlsAndTooltips(Checks& checks, const Program& program) {
         bool frameOrItsBox = hit == frame || IsChild(frame, hit);
         checks.Check(frameOrItsBox, "control " + std::to_string(covered) + " is covered by the frame");
     }
-    HWND tooltip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
-    while (tooltip && GetWindow(tooltip, GW_OWNER) != program.Form()) {
-        tooltip = FindWindowExW(nullptr, tooltip, L"tooltips_class32", nullptr);
-    }
+    HWND tooltip = TooltipOf(program);
     LRESULT tools = tooltip ? SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) : 0;
     checks.Check(tools == 5, "tooltips on Label3, f, e, g and h", std::to_string(tools) + " tools");
 }
@@ -155,7 +176,7 @@ void TabOrder(Checks& checks, const Program& program) {
     walked.clear();
     inOrder = true;
     for (int i = 8; i >= 0; --i) {
-        program.Press(VK_TAB, true);
+        program.Press(VK_TAB, VK_SHIFT);
         inOrder = WaitUntil([&] { return program.FocusId() == forward[i]; }, 2000) && inOrder;
         walked += std::to_string(program.FocusId()) + " ";
     }
@@ -178,7 +199,97 @@ void InvalidMarketValue(Checks& checks, const Program& program) {
     ClearWithSpace(program);
 }
 
+// The pointer rests on each control that carries a tip, once the tip of the
+// one before has gone, and the tip that shows is read.
+void TooltipsAsShown(Checks& checks, const Program& program) {
+    const wchar_t* const stampValue = L"قيمة الدمغة";
+    const std::pair<int, const wchar_t*> tips[] = {
+        {kLabel3, L"أسألكم الدعاء"}, {kF, stampValue}, {kG, stampValue}, {kH, stampValue}};
+    HWND tooltip = TooltipOf(program);
+    RECT window;
+    GetWindowRect(program.Form(), &window);
+    std::string wrong;
+    for (const auto& [control, tip] : tips) {
+        MovePointer(window.right + 20, window.bottom + 20);
+        WaitUntil([&] { return !IsWindowVisible(tooltip); });
+        RECT area;
+        GetWindowRect(program.Control(control), &area);
+        MovePointer((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+        std::wstring shown = WaitUntil([&] { return IsWindowVisible(tooltip); }) ? WindowText(tooltip) : L"(none)";
+        if (shown != tip) wrong += " control " + std::to_string(control) + " shows '" + Narrow(shown) + "'";
+    }
+    MovePointer(window.right + 20, window.bottom + 20);
+    checks.Check(tooltip && wrong.empty(), "the pointer resting on Label3, f, g and h shows their tips", wrong);
+}
+
+// The filter drops the control characters that the edit box would act on:
+// Ctrl+C (3) would copy, Ctrl+V (22) would paste.
+void ClipboardKeysAndBackspace(Checks& checks, const Program& program) {
+    SetClipboardText(L"987");
+    program.Type(L"12");
+    WaitUntil([&] { return program.Text(kB) == L"12"; });
+    SendMessageW(program.Control(kB), EM_SETSEL, 0, -1);  // a copy would take it all
+    program.Press('C', VK_CONTROL);
+    program.Type(L"5");  // replaces the selection: once it shows, Ctrl+C has been handled
+    bool replaced = WaitUntil([&] { return program.Text(kB) == L"5"; });
+    std::wstring clipboard = ClipboardText();
+    checks.Check(replaced && clipboard == L"987", "Ctrl+C in b leaves the clipboard as it was",
+                 "clipboard '" + Narrow(clipboard) + "', " + Describe(program));
+
+    program.Press('V', VK_CONTROL);
+    program.Type(L"6");
+    bool unchanged = WaitUntil([&] { return program.Text(kB) == L"56"; });
+    checks.Check(unchanged, "Ctrl+V in b pastes nothing", Describe(program));
+
+    program.Press(VK_BACK);
+    bool deleted = WaitUntil([&] { return program.Text(kB) == L"5"; });
+    checks.Check(deleted && program.Running(), "Backspace in b deletes the last character", Describe(program));
+    ClearWithSpace(program);
+}
+
+// Enter clicks the focused button, covered or not; elsewhere the default one.
+void EnterOnCoveredButtons(Checks& checks, const Program& program) {
+    Calculate(program, L"1000000", L"660");
+    bool onClear = TabTo(program, kCommand3);
+    program.Press(VK_RETURN);
+    bool cleared = WaitUntil([&] { return AllEmpty(program, {kB, kC, kD, kE, kF}) && program.FocusId() == kB; });
+    checks.Check(onClear && cleared && program.Text(kG) == L"12600",
+                 "Enter on the covered C button clears instead of calculating, focus in b", Describe(program));
+
+    program.Type(L"2000000");
+    bool onCalculate = TabTo(program, kCommand1);
+    program.Press(VK_RETURN);
+    bool calculated = WaitUntil([&] { return program.Text(kF) == L"1920" && program.FocusId() == kB; });
+    checks.Check(onCalculate && calculated && program.Text(kC) == L"1200000",
+                 "Enter on the covered Calculate button calculates, focus back in b", Describe(program));
+    ClearWithSpace(program);
+}
+
+// A button clicks when the Space key comes up while it has the focus; the
+// Clear that Space runs has moved the focus to b by then.
+void SpaceOnTheCoveredExitButton(Checks& checks, const Program& program) {
+    Calculate(program, L"1000000", L"660");
+    bool onExit = TabTo(program, kCommand2);
+    program.Press(VK_SPACE);
+    program.Type(L"7");  // once it shows in b, the Space key's release has been handled too
+    bool typed = WaitUntil([&] { return program.Text(kB) == L"7" || !program.Running(); });
+    checks.Check(onExit && typed && program.Running() && AllEmpty(program, {kC, kD, kE, kF}),
+                 "Space on the covered Exit button clears, moves the focus to b and the program runs on",
+                 program.Running() ? Describe(program) : "the program ended");
+}
+
 }  // namespace
+
+void RunControlScenarios(Checks& checks, const std::wstring& exePath) {
+    Program program(exePath);
+    checks.Check(program.Started(), "the program starts for the tooltip and key checks");
+    if (!program.Started()) return;
+    program.Activate();
+    TooltipsAsShown(checks, program);
+    ClipboardKeysAndBackspace(checks, program);
+    EnterOnCoveredButtons(checks, program);
+    SpaceOnTheCoveredExitButton(checks, program);
+}
 
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath) {
     Program program(exePath);
@@ -190,6 +301,7 @@ void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const s
     CoveredControlsAndTooltips(checks, program);
     CalculatesTheChain(checks, program);
     checks.Check(SaveWindowImage(program.Form(), screenshotPath), "screenshot saved");
+    CheckAppearance(checks, program);
     SpaceClears(checks, program);
     EnterInReadOnlyBoxCalculates(checks, program);
     InputFilterAndLength(checks, program);

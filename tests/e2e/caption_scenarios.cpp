@@ -8,14 +8,7 @@ namespace e2e {
 namespace {
 
 int Red(COLORREF colour) { return GetRValue(colour); }
-int Green(COLORREF colour) { return GetGValue(colour); }
 int Blue(COLORREF colour) { return GetBValue(colour); }
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "(%d,%d,%d)", Red(colour), Green(colour), Blue(colour));
-    return text;
-}
 
 // Where the caption lies on the screen: its frame offset F from the window's
 // corner, its painted rows (the caption height less one) and a column clear of
@@ -89,7 +82,7 @@ void CheckRamp(Checks& checks, const CaptionGeometry& geometry, COLORREF top, CO
     std::string seen;
     for (size_t row = 0; row < rows.size(); ++row) {
         if (rows[row] != expected[row]) {
-            seen += " row " + std::to_string(row) + " " + Hex(rows[row]) + " not " + Hex(expected[row]);
+            seen += " row " + std::to_string(row) + " " + ColourText(rows[row]) + " not " + ColourText(expected[row]);
         }
     }
     checks.Check(seen.empty(),
@@ -228,7 +221,7 @@ void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std:
     COLORREF corner = CaptionPixel(geometry, iconLeft, 1);
     COLORREF roof = CaptionPixel(geometry, iconLeft + iconSize / 2, 1 + iconSize / 4);
     checks.Check(corner == RGB(0, 0, 128) && Red(roof) > 128 && Blue(roof) < 96, "the icon is drawn at (F+1, F+1)",
-                 Hex(corner) + " " + Hex(roof));
+                 ColourText(corner) + " " + ColourText(roof));
     int width = geometry.window.right - geometry.window.left;
     int closeRight = width - geometry.frame - 2;
     int closeLeft = closeRight - GetSystemMetrics(SM_CXSIZE) + 2;

@@ -30,6 +30,7 @@ namespace {
 
 struct FormSearch {
     DWORD processId;
+    bool shownOnly;
     std::vector<HWND> found;
 };
 
@@ -40,10 +41,27 @@ BOOL CALLBACK NoteForm(HWND window, LPARAM parameter) {
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
     if ((search->processId == 0 || processId == search->processId) && lstrcmpW(className, L"ZemranaForm") == 0 &&
-        IsWindowVisible(window)) {
+        (!search->shownOnly || IsWindowVisible(window))) {
         search->found.push_back(window);
     }
     return TRUE;
+}
+
+std::vector<HWND> Forms(DWORD processId, bool shownOnly) {
+    FormSearch search{processId, shownOnly, {}};
+    EnumWindows(NoteForm, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct TextRequest {
+    HWND window;
+    std::wstring text;
+};
+
+DWORD WINAPI AskText(void* parameter) {
+    auto* request = static_cast<TextRequest*>(parameter);
+    request->text = WindowText(request->window);
+    return 0;
 }
 
 void SendKey(WORD virtualKey, bool up) {
@@ -66,10 +84,43 @@ HINSTANCE RegisterDriverClass(const wchar_t* className, WNDPROC procedure) {
 
 }  // namespace
 
-std::vector<HWND> VisibleForms(DWORD processId) {
-    FormSearch search{processId, {}};
-    EnumWindows(NoteForm, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+std::vector<HWND> VisibleForms(DWORD processId) { return Forms(processId, true); }
+
+std::wstring WindowText(HWND window) {
+    wchar_t buffer[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, &copied);
+    return std::wstring(buffer, copied);
+}
+
+void SetClipboardText(const std::wstring& text) {
+    if (!OpenClipboard(nullptr)) return;
+    EmptyClipboard();
+    size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(memory));
+        GlobalUnlock(memory);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void MovePointer(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
 }
 
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top) {
@@ -99,12 +150,22 @@ Program::Program(const std::wstring& exePath, bool waitForWindow) {
     }
     if (!waitForWindow) return;
     WaitForInputIdle(process_.hProcess, 10000);
-    WaitUntil([&] {
-        std::vector<HWND> forms = VisibleForms(process_.dwProcessId);
-        form_ = forms.empty() ? nullptr : forms.front();
-        return form_ != nullptr;
-    }, 10000);
+    WaitUntil([&] { return TakeForm(true); }, 10000);
+}
+
+bool Program::TakeForm(bool shownOnly) {
+    std::vector<HWND> forms = Forms(process_.dwProcessId, shownOnly);
+    form_ = forms.empty() ? nullptr : forms.front();
     if (form_) threadId_ = GetWindowThreadProcessId(form_, nullptr);
+    return form_ != nullptr;
+}
+
+bool Program::CatchForm(DWORD milliseconds) {
+    DWORD start = GetTickCount();
+    while (!TakeForm(false)) {
+        if (GetTickCount() - start > milliseconds || !Running()) return false;
+    }
+    return true;
 }
 
 Program::~Program() {
@@ -143,12 +204,20 @@ HWND Program::Control(int id) const {
     return search.found;
 }
 
-std::wstring Program::Text(int id) const {
-    wchar_t buffer[512] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(Control(id), WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
-                        &copied);
-    return std::wstring(buffer, copied);
+std::wstring Program::Text(int id) const { return WindowText(Control(id)); }
+
+std::vector<std::wstring> Program::TextsAtOnce(const std::vector<int>& ids) const {
+    std::vector<TextRequest> requests;
+    for (int id : ids) requests.push_back({Control(id), L""});
+    std::vector<HANDLE> threads;
+    for (TextRequest& request : requests) threads.push_back(CreateThread(nullptr, 0, AskText, &request, 0, nullptr));
+    WaitForMultipleObjects(static_cast<DWORD>(threads.size()), threads.data(), TRUE, INFINITE);
+    std::vector<std::wstring> texts;
+    for (size_t i = 0; i < threads.size(); ++i) {
+        CloseHandle(threads[i]);
+        texts.push_back(requests[i].text);
+    }
+    return texts;
 }
 
 HWND Program::Focus() const {
@@ -181,24 +250,16 @@ void Program::Type(const std::wstring& characters) const {
     }
 }
 
-void Program::Press(WORD virtualKey, bool shift) const {
-    if (shift) SendKey(VK_SHIFT, false);
+void Program::Press(WORD virtualKey, WORD modifier) const {
+    if (modifier) SendKey(modifier, false);
     SendKey(virtualKey, false);
     SendKey(virtualKey, true);
-    if (shift) SendKey(VK_SHIFT, true);
+    if (modifier) SendKey(modifier, true);
 }
 
 void Program::Paste(const std::wstring& clipboardText) const {
-    if (OpenClipboard(nullptr)) {
-        EmptyClipboard();
-        size_t bytes = (clipboardText.size() + 1) * sizeof(wchar_t);
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        std::memcpy(GlobalLock(memory), clipboardText.c_str(), bytes);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-        CloseClipboard();
-    }
-    Press(VK_INSERT, true);
+    SetClipboardText(clipboardText);
+    Press(VK_INSERT, VK_SHIFT);
 }
 
 int ScreenDpi() {
@@ -215,40 +276,76 @@ COLORREF ScreenPixel(int x, int y) {
     return colour;
 }
 
-bool SaveWindowImage(HWND window, const std::wstring& path) {
-    RECT area;
-    GetWindowRect(window, &area);
-    int width = area.right - area.left;
-    int height = area.bottom - area.top;
+std::string ColourText(COLORREF colour) {
+    return "(" + std::to_string(GetRValue(colour)) + "," + std::to_string(GetGValue(colour)) + "," +
+           std::to_string(GetBValue(colour)) + ")";
+}
+
+Canvas::Canvas(int width, int height) : width_(width), height_(height) {
     HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    dc_ = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biHeight = -height;  // top-down
     info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    info.bmiHeader.biBitCount = 32;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    old_ = SelectObject(dc_, bitmap_);
+}
+
+Canvas::~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+}
+
+Image Canvas::Pixels() const {
     GdiFlush();
-    DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
-    DWORD imageSize = stride * static_cast<DWORD>(height);
+    Image image{width_, height_, {}};
+    const auto* bits = static_cast<const BYTE*>(bits_);  // blue, green, red, unused
+    for (int i = 0; i < width_ * height_; ++i, bits += 4) image.pixels.push_back(RGB(bits[2], bits[1], bits[0]));
+    return image;
+}
+
+Image CaptureScreen(const RECT& area) {
+    Canvas canvas(area.right - area.left, area.bottom - area.top);
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left, area.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+    return canvas.Pixels();
+}
+
+bool SaveWindowImage(HWND window, const std::wstring& path) {
+    RECT area;
+    GetWindowRect(window, &area);
+    Image image = CaptureScreen(area);
+    DWORD stride = static_cast<DWORD>((image.width * 3 + 3) & ~3);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = image.width;
+    info.biHeight = image.height;  // bottom-up
+    info.biPlanes = 1;
+    info.biBitCount = 24;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + imageSize;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(image.height);
     std::ofstream out(path.c_str(), std::ios::binary);
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), imageSize);
-    bool written = out.good();
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return written;
+    out.write(reinterpret_cast<const char*>(&info), sizeof info);
+    std::vector<char> row(stride);
+    for (int y = image.height - 1; y >= 0; --y) {
+        for (int x = 0; x < image.width; ++x) {
+            COLORREF colour = image.At(x, y);
+            row[x * 3] = static_cast<char>(GetBValue(colour));
+            row[x * 3 + 1] = static_cast<char>(GetGValue(colour));
+            row[x * 3 + 2] = static_cast<char>(GetRValue(colour));
+        }
+        out.write(row.data(), stride);
+    }
+    return out.good();
 }
 
 bool TakeScreenshot(const std::wstring& exePath, const std::wstring& imagePath) {

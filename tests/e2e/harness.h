@@ -10,10 +10,12 @@
 
 namespace e2e {
 
-// Control IDs of Form1's windowed controls: 1000 + tab index.
+// Control IDs of Form1's controls: 1000 + tab index.
 enum ControlId {
     kB = 1001, kC = 1002, kD = 1003, kF = 1004, kCommand2 = 1007, kCommand3 = 1008,
     kCommand1 = 1009, kE = 1010, kFrame1 = 1011, kG = 1017, kH = 1018, kLabel1 = 1005, kLabel2 = 1006,
+    kLabel3 = 1000, kLabel4 = 1012, kLabel5 = 1016, kLabel6 = 1015, kLabel7 = 1014, kLabel8 = 1019,
+    kLabel9 = 1020, kLabel10 = 1013,
 };
 
 class Checks {
@@ -35,6 +37,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
+    // Takes the program's form as soon as it exists, shown or not yet. Polls
+    // without a pause: the form stays hidden for a few milliseconds only.
+    bool CatchForm(DWORD milliseconds);
+
     bool Started() const { return form_ != nullptr; }
     bool Running() const;
     bool WaitForExit(DWORD milliseconds) const;
@@ -45,16 +51,21 @@ public:
     HANDLE Process() const { return process_.hProcess; }
 
     std::wstring Text(int id) const;
+    // The texts of several controls, asked at once: each WM_GETTEXT comes
+    // from a thread of its own, so the program finds them all waiting.
+    std::vector<std::wstring> TextsAtOnce(const std::vector<int>& ids) const;
     HWND Focus() const;
     int FocusId() const;
 
     // Keyboard input through SendInput into the foreground form.
     void Activate() const;
     void Type(const std::wstring& characters) const;
-    void Press(WORD virtualKey, bool shift = false) const;
+    void Press(WORD virtualKey, WORD modifier = 0) const;  // modifier: VK_SHIFT, VK_CONTROL or none
     void Paste(const std::wstring& clipboardText) const;  // Shift+Insert
 
 private:
+    bool TakeForm(bool shownOnly);
+
     PROCESS_INFORMATION process_{};
     HWND form_ = nullptr;
     DWORD threadId_ = 0;
@@ -65,6 +76,15 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 3000
 
 // The visible Zemrana forms of a process (0: of every process).
 std::vector<HWND> VisibleForms(DWORD processId = 0);
+
+// A window's text through WM_GETTEXT, which works across processes.
+std::wstring WindowText(HWND window);
+
+void SetClipboardText(const std::wstring& text);
+std::wstring ClipboardText();
+
+// Puts the pointer at (x, y) and reports a move there, as a mouse would.
+void MovePointer(int x, int y);
 
 // A top-level window of the driver's own, shown at (left, top).
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top);
@@ -81,6 +101,39 @@ int ScreenDpi();
 
 // The colour of a screen pixel, as 0x00BBGGRR.
 COLORREF ScreenPixel(int x, int y);
+
+// A colour as "(red,green,blue)".
+std::string ColourText(COLORREF colour);
+
+// Pixels as 0x00BBGGRR, row by row from the top.
+struct Image {
+    int width = 0;
+    int height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+};
+
+// A 32-bit memory bitmap selected into a device context of its own.
+class Canvas {
+public:
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+    HDC Dc() const { return dc_; }
+    Image Pixels() const;
+
+private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_;
+    void* bits_ = nullptr;
+};
+
+// What the screen shows in `area` (screen coordinates).
+Image CaptureScreen(const RECT& area);
 
 // Saves the window's area of the screen as a 24-bit BMP.
 bool SaveWindowImage(HWND window, const std::wstring& path);

@@ -4,7 +4,11 @@
 
 namespace e2e {
 
+// Captions, colours and fonts as the window shows them, its boxes filled.
+void CheckAppearance(Checks& checks, const Program& program);
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
+// Tooltips as they show, and the keys of the input and the covered buttons.
+void RunControlScenarios(Checks& checks, const std::wstring& exePath);
 // Soak and fuzz of the running program; scale 1 is the size of the test suite.
 void RunSoakScenarios(Checks& checks, const std::wstring& exePath, int scale);
 // The date and time labels, in the user's locale formats.
