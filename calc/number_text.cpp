@@ -47,7 +47,9 @@ NumberSyntax ScanNumber(std::string_view text) {
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) negative = text[j++] == '-';
         size_t firstExponentDigit = j;
         for (; j < text.size() && IsDigit(text[j]); ++j) {
-            if (exponent < 100000000) exponent = exponent * 10 + (text[j] - '0');
+            // Past 1E17 no mantissa that fits in memory has the digits to
+            // outweigh the exponent, so it need not grow (nor overflow).
+            if (exponent < 100'000'000'000'000'000) exponent = exponent * 10 + (text[j] - '0');
         }
         if (j > firstExponentDigit) {
             mantissaEnd = j;

@@ -46,6 +46,26 @@ TEST(LeadingNumber, ReadsTheLongestNumberPrefix) {
     EXPECT_TRUE(std::isinf(LeadingNumber("1E999")));
 }
 
+// Out of range, the digits of a long mantissa weigh against the exponent in
+// telling a number too large (none) from one too small (zero).
+TEST(NumberConventions, WeighLongMantissasAgainstTheExponent) {
+    for (size_t zeros : {500, 1600, 2400}) {
+        const std::string z(zeros, '0');
+        for (const std::string& mantissa : {"0." + z + "1", "1" + z, z + "1"}) {
+            for (const char* exponent : {"100", "999", "2000", "-100", "-999", "-2000", "9223372036854775808",
+                                         "-9223372036854775808"}) {
+                SCOPED_TRACE(mantissa.substr(0, 3) + "... with " + std::to_string(zeros) + " zeros, E" + exponent);
+                std::string text = mantissa + "E" + exponent;
+                double expected = std::strtod(text.c_str(), nullptr);
+                EXPECT_EQ(TextToNumber(text), std::isinf(expected) ? std::nullopt : std::optional(expected));
+                EXPECT_EQ(LeadingNumber(text), expected);
+            }
+        }
+    }
+    // Even a hundred million zeros do not outweigh an exponent of 1E9.
+    EXPECT_FALSE(TextToNumber("0." + std::string(100000001, '0') + "1E1000000000").has_value());
+}
+
 TEST(NumberToText, WritesFifteenDigitsInGeneralFormat) {
     EXPECT_EQ(NumberToText(600000), "600000");
     EXPECT_EQ(NumberToText(740740.2 * 0.03), "22222.206");
