@@ -3,6 +3,8 @@
 #include "soak_scale.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -13,37 +15,52 @@
 
 namespace {
 
+// A copy of the text that ends where readable memory ends, so that reading a
+// character past it faults. It lasts until the next call.
+std::string_view AtMemoryEnd(std::string_view text) {
+    static const size_t pageSize = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    static char* const pages = [] {
+        auto* mapped = static_cast<char*>(
+            mmap(nullptr, 2 * pageSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        mprotect(mapped + pageSize, pageSize, PROT_NONE);
+        return mapped;
+    }();
+    char* start = pages + pageSize - text.size();
+    std::memcpy(start, text.data(), text.size());
+    return {start, text.size()};
+}
+
 TEST(TextToNumber, AcceptsDecimalNumbersWithBlanksAround) {
-    EXPECT_EQ(TextToNumber("007"), 7.0);
-    EXPECT_EQ(TextToNumber("5."), 5.0);
-    EXPECT_EQ(TextToNumber(".5"), 0.5);
-    EXPECT_EQ(TextToNumber("  -12.25 "), -12.25);
-    EXPECT_EQ(TextToNumber("+3"), 3.0);
-    EXPECT_EQ(TextToNumber("2.9999999969732E-05"), 2.9999999969732E-05);
-    EXPECT_EQ(TextToNumber("1E+3"), 1000.0);
-    EXPECT_EQ(TextToNumber("1E-400"), 0.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("007")), 7.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("5.")), 5.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd(".5")), 0.5);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("  -12.25 ")), -12.25);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("+3")), 3.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("2.9999999969732E-05")), 2.9999999969732E-05);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("1E+3")), 1000.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("1E-400")), 0.0);
 }
 
 TEST(TextToNumber, RejectsEverythingElse) {
     for (const char* text : {"", " ", ".", "1.2.3", "-", "+.", "E5", "1E", "1E+", "1e3", "12a", "a12", "1 2",
                              "--1", "1,5", "0x10", "inf", "nan", "1E999", "-1E999"}) {
-        EXPECT_FALSE(TextToNumber(text).has_value()) << '"' << text << '"';
+        EXPECT_FALSE(TextToNumber(AtMemoryEnd(text)).has_value()) << '"' << text << '"';
     }
 }
 
 TEST(LeadingNumber, ReadsTheLongestNumberPrefix) {
-    EXPECT_EQ(LeadingNumber("  12.5abc"), 12.5);
-    EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
-    EXPECT_EQ(LeadingNumber("3E2x"), 300.0);
-    EXPECT_EQ(LeadingNumber("3E"), 3.0);
-    EXPECT_EQ(LeadingNumber("3e2"), 3.0);  // the exponent is "E" only
-    EXPECT_EQ(LeadingNumber("3E-"), 3.0);
-    EXPECT_EQ(LeadingNumber("-7"), -7.0);
-    EXPECT_EQ(LeadingNumber("abc"), 0.0);
-    EXPECT_EQ(LeadingNumber(""), 0.0);
-    EXPECT_EQ(LeadingNumber("."), 0.0);
-    EXPECT_EQ(LeadingNumber("-."), 0.0);
-    EXPECT_TRUE(std::isinf(LeadingNumber("1E999")));
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("  12.5abc")), 12.5);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("1.2.3")), 1.2);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3E2x")), 300.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3E")), 3.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3e2")), 3.0);  // the exponent is "E" only
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3E-")), 3.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("-7")), -7.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("abc")), 0.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("")), 0.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd(".")), 0.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("-.")), 0.0);
+    EXPECT_TRUE(std::isinf(LeadingNumber(AtMemoryEnd("1E999"))));
 }
 
 // Out of range, the digits of a long mantissa weigh against the exponent in
