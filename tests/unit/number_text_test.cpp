@@ -41,9 +41,10 @@ TEST(TextToNumber, AcceptsDecimalNumbersWithBlanksAround) {
     EXPECT_EQ(TextToNumber(AtMemoryEnd("1E-400")), 0.0);
 }
 
+// "\xA0", the no-break space of the Windows code pages, is no blank.
 TEST(TextToNumber, RejectsEverythingElse) {
     for (const char* text : {"", " ", ".", "1.2.3", "-", "+.", "E5", "1E", "1E+", "1e3", "12a", "a12", "1 2",
-                             "--1", "1,5", "0x10", "inf", "nan", "1E999", "-1E999"}) {
+                             "--1", "1,5", "0x10", "inf", "nan", "1E999", "-1E999", "\xA0" "5"}) {
         EXPECT_FALSE(TextToNumber(AtMemoryEnd(text)).has_value()) << '"' << text << '"';
     }
 }
@@ -104,6 +105,7 @@ TEST(Round2, RoundsTheExactValueWithHalvesToEven) {
     EXPECT_EQ(Round2(22222.206), 22222.21);
     EXPECT_EQ(Round2(-599.99937), -600.0);
     EXPECT_EQ(Round2(1e20), 1e20);
+    EXPECT_EQ(Round2(-INFINITY), -INFINITY);
     EXPECT_EQ(NumberToText(Round2(-0.001)), "0");
 }
 
