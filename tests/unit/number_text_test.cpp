@@ -38,7 +38,6 @@ TEST(TextToNumber, AcceptsDecimalNumbersWithBlanksAround) {
     EXPECT_EQ(TextToNumber(AtMemoryEnd("+3")), 3.0);
     EXPECT_EQ(TextToNumber(AtMemoryEnd("2.9999999969732E-05")), 2.9999999969732E-05);
     EXPECT_EQ(TextToNumber(AtMemoryEnd("1E+3")), 1000.0);
-    EXPECT_EQ(TextToNumber(AtMemoryEnd("1E-400")), 0.0);
 }
 
 // "\xA0", the no-break space of the Windows code pages, is no blank.
@@ -61,7 +60,6 @@ TEST(LeadingNumber, ReadsTheLongestNumberPrefix) {
     EXPECT_EQ(LeadingNumber(AtMemoryEnd("")), 0.0);
     EXPECT_EQ(LeadingNumber(AtMemoryEnd(".")), 0.0);
     EXPECT_EQ(LeadingNumber(AtMemoryEnd("-.")), 0.0);
-    EXPECT_TRUE(std::isinf(LeadingNumber(AtMemoryEnd("1E999"))));
 }
 
 // Out of range, the digits of a long mantissa weigh against the exponent in
