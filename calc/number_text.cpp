@@ -32,12 +32,10 @@ NumberSyntax ScanNumber(std::string_view text) {
         if (seenSignificant) ++integerDigits;
     }
     if (i < text.size() && text[i] == '.') {
-        size_t afterPoint = i + 1;
-        for (; afterPoint < text.size() && IsDigit(text[afterPoint]); ++afterPoint, ++digits) {
-            if (text[afterPoint] != '0') seenSignificant = true;
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits) {
+            if (text[i] != '0') seenSignificant = true;
             if (!seenSignificant) ++leadingFractionZeros;
         }
-        if (digits > 0) i = afterPoint;
     }
     if (digits == 0) return result;
 
@@ -49,13 +47,13 @@ NumberSyntax ScanNumber(std::string_view text) {
         if (j < text.size() && (text[j] == '+' || text[j] == '-')) negative = text[j++] == '-';
         size_t firstExponentDigit = j;
         for (; j < text.size() && IsDigit(text[j]); ++j) {
-            if (exponent < 100000000) exponent = exponent * 10 + (text[j] - '0');
+            // Past 1E17 no mantissa that fits in memory has the digits to
+            // outweigh the exponent, so it need not grow (nor overflow).
+            if (exponent < 100'000'000'000'000'000) exponent = exponent * 10 + (text[j] - '0');
         }
         if (j > firstExponentDigit) {
             mantissaEnd = j;
             if (negative) exponent = -exponent;
-        } else {
-            exponent = 0;
         }
     }
     result.length = mantissaEnd;
@@ -128,9 +126,6 @@ double Round2(double value) {
                                       std::chars_format::fixed, 2);
     (void)error;  // 309 integer digits, a sign, a point and two decimals fit
     double rounded = 0.0;
-    const char* start = buffer.data();
-    bool negative = *start == '-';
-    if (negative) ++start;
-    std::from_chars(start, end, rounded, std::chars_format::fixed);
-    return negative ? -rounded : rounded;
+    std::from_chars(buffer.data(), end, rounded, std::chars_format::fixed);
+    return rounded;
 }

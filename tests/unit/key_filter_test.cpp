@@ -23,7 +23,7 @@ std::string TypeIntoMarketValue(const std::u16string& keys) {
 }
 
 TEST(MarketValueKeys, LettersAndSignsAreDiscarded) {
-    EXPECT_EQ(TypeIntoMarketValue(u"12a3.4-5"), "123.45");
+    EXPECT_EQ(TypeIntoMarketValue(u"90a3.4-5"), "903.45");
 }
 
 TEST(MarketValueKeys, PointsAndLeadingZerosPassAsTyped) {

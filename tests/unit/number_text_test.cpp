@@ -3,6 +3,8 @@
 #include "soak_scale.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -13,37 +15,71 @@
 
 namespace {
 
-TEST(TextToNumber, AcceptsDecimalNumbersWithBlanksAround) {
-    EXPECT_EQ(TextToNumber("007"), 7.0);
-    EXPECT_EQ(TextToNumber("5."), 5.0);
-    EXPECT_EQ(TextToNumber(".5"), 0.5);
-    EXPECT_EQ(TextToNumber("  -12.25 "), -12.25);
-    EXPECT_EQ(TextToNumber("+3"), 3.0);
-    EXPECT_EQ(TextToNumber("2.9999999969732E-05"), 2.9999999969732E-05);
-    EXPECT_EQ(TextToNumber("1E+3"), 1000.0);
-    EXPECT_EQ(TextToNumber("1E-400"), 0.0);
+// A copy of the text that ends where readable memory ends, so that reading a
+// character past it faults. It lasts until the next call.
+std::string_view AtMemoryEnd(std::string_view text) {
+    static const size_t pageSize = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    static char* const pages = [] {
+        auto* mapped = static_cast<char*>(
+            mmap(nullptr, 2 * pageSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        mprotect(mapped + pageSize, pageSize, PROT_NONE);
+        return mapped;
+    }();
+    char* start = pages + pageSize - text.size();
+    std::memcpy(start, text.data(), text.size());
+    return {start, text.size()};
 }
 
+TEST(TextToNumber, AcceptsDecimalNumbersWithBlanksAround) {
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("007")), 7.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("5.")), 5.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd(".5")), 0.5);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("  -12.25 ")), -12.25);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("+3")), 3.0);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("2.9999999969732E-05")), 2.9999999969732E-05);
+    EXPECT_EQ(TextToNumber(AtMemoryEnd("1E+3")), 1000.0);
+}
+
+// "\xA0", the no-break space of the Windows code pages, is no blank.
 TEST(TextToNumber, RejectsEverythingElse) {
     for (const char* text : {"", " ", ".", "1.2.3", "-", "+.", "E5", "1E", "1E+", "1e3", "12a", "a12", "1 2",
-                             "--1", "1,5", "0x10", "inf", "nan", "1E999", "-1E999"}) {
-        EXPECT_FALSE(TextToNumber(text).has_value()) << '"' << text << '"';
+                             "--1", "1,5", "0x10", "inf", "nan", "1E999", "-1E999", "\xA0" "5"}) {
+        EXPECT_FALSE(TextToNumber(AtMemoryEnd(text)).has_value()) << '"' << text << '"';
     }
 }
 
 TEST(LeadingNumber, ReadsTheLongestNumberPrefix) {
-    EXPECT_EQ(LeadingNumber("  12.5abc"), 12.5);
-    EXPECT_EQ(LeadingNumber("1.2.3"), 1.2);
-    EXPECT_EQ(LeadingNumber("3E2x"), 300.0);
-    EXPECT_EQ(LeadingNumber("3E"), 3.0);
-    EXPECT_EQ(LeadingNumber("3e2"), 3.0);  // the exponent is "E" only
-    EXPECT_EQ(LeadingNumber("3E-"), 3.0);
-    EXPECT_EQ(LeadingNumber("-7"), -7.0);
-    EXPECT_EQ(LeadingNumber("abc"), 0.0);
-    EXPECT_EQ(LeadingNumber(""), 0.0);
-    EXPECT_EQ(LeadingNumber("."), 0.0);
-    EXPECT_EQ(LeadingNumber("-."), 0.0);
-    EXPECT_TRUE(std::isinf(LeadingNumber("1E999")));
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("  12.5abc")), 12.5);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("1.2.3")), 1.2);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3E2x")), 300.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3E")), 3.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3e2")), 3.0);  // the exponent is "E" only
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("3E-")), 3.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("-7")), -7.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("abc")), 0.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("")), 0.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd(".")), 0.0);
+    EXPECT_EQ(LeadingNumber(AtMemoryEnd("-.")), 0.0);
+}
+
+// Out of range, the digits of a long mantissa weigh against the exponent in
+// telling a number too large (none) from one too small (zero).
+TEST(NumberConventions, WeighLongMantissasAgainstTheExponent) {
+    for (size_t zeros : {500, 1600, 2400}) {
+        const std::string z(zeros, '0');
+        for (const std::string& mantissa : {"0." + z + "1", "1" + z, z + "1"}) {
+            for (const char* exponent : {"100", "999", "2000", "-100", "-999", "-2000", "9223372036854775808",
+                                         "-9223372036854775808"}) {
+                SCOPED_TRACE(mantissa.substr(0, 3) + "... with " + std::to_string(zeros) + " zeros, E" + exponent);
+                std::string text = mantissa + "E" + exponent;
+                double expected = std::strtod(text.c_str(), nullptr);
+                EXPECT_EQ(TextToNumber(text), std::isinf(expected) ? std::nullopt : std::optional(expected));
+                EXPECT_EQ(LeadingNumber(text), expected);
+            }
+        }
+    }
+    // Even a hundred million zeros do not outweigh an exponent of 1E9.
+    EXPECT_FALSE(TextToNumber("0." + std::string(100000001, '0') + "1E1000000000").has_value());
 }
 
 TEST(NumberToText, WritesFifteenDigitsInGeneralFormat) {
@@ -67,6 +103,7 @@ TEST(Round2, RoundsTheExactValueWithHalvesToEven) {
     EXPECT_EQ(Round2(22222.206), 22222.21);
     EXPECT_EQ(Round2(-599.99937), -600.0);
     EXPECT_EQ(Round2(1e20), 1e20);
+    EXPECT_EQ(Round2(-INFINITY), -INFINITY);
     EXPECT_EQ(NumberToText(Round2(-0.001)), "0");
 }
 
