@@ -290,7 +290,7 @@ BOOL SystemParametersInfoA(UINT action, UINT parameter, PVOID data, UINT flags) 
     Log("SystemParametersInfoA", {action, parameter, 0, flags});
     if (action == SPI_GETWORKAREA && script.workAreaResult) {
         std::memcpy(data, &script.workArea, sizeof(RECT));
-        return TRUE;
+        return script.workAreaResult;
     }
     return FALSE;
 }
