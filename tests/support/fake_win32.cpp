@@ -290,7 +290,7 @@ BOOL SystemParametersInfoA(UINT action, UINT parameter, PVOID data, UINT flags) 
     Log("SystemParametersInfoA", {action, parameter, 0, flags});
     if (action == SPI_GETWORKAREA && script.workAreaResult) {
         std::memcpy(data, &script.workArea, sizeof(RECT));
-        return TRUE;
+        return script.workAreaResult;
     }
     return FALSE;
 }
@@ -346,7 +346,10 @@ HWND GetActiveWindow() {
 }
 
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Log("SendMessageA", {N(window), message, static_cast<long long>(wParam), static_cast<long long>(lParam)});
+    std::vector<long long> args{N(window), message, static_cast<long long>(wParam), static_cast<long long>(lParam)};
+    // WM_MDIGETACTIVE's lParam names a variable the platform may write to: what it held is logged too.
+    if (message == WM_MDIGETACTIVE && lParam) args.push_back(*reinterpret_cast<const int32_t*>(lParam));
+    Log("SendMessageA", std::move(args));
     fake::Window* state = fake::FindWindowOf(window);
     if (message == WM_MDIGETACTIVE) return reinterpret_cast<LRESULT>(fake::S().script.mdiActiveChild);
     if (!state || !state->procedure) return 0;

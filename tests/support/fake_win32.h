@@ -69,7 +69,7 @@ struct Script {
     BOOL parametersResult = TRUE;
     LOGFONTA captionFont{};  // SystemParametersInfoA's caption font
     RECT workArea{};
-    BOOL workAreaResult = TRUE;
+    BOOL workAreaResult = TRUE;  // any nonzero value is returned as it is
 };
 
 // Starts a test afresh: no windows, no objects, no calls, Wine's default

@@ -35,11 +35,15 @@ TEST_F(CaptionColors, CustomSchemeValuesPassUnchanged) {
     EXPECT_TRUE(fake::CallsNamed("GetSysColor").empty());
 }
 
-TEST_F(CaptionColors, AnyNonzeroFlagIsActive) {
+// Both the active flag and customColors count as true whenever they are nonzero.
+TEST_F(CaptionColors, AnyNonzeroFlagIsTrue) {
     for (int16_t flag : {int16_t{1}, int16_t{-1}, int16_t{0x100}, int16_t{-32768}}) {
+        CaptionScheme.customColors = flag;
         COLORREF start = 0, end = 0;
         GetCaptionColors(flag, start, end);
         EXPECT_EQ(start, 0x800000u) << flag;
+        GetCaptionColors(kFalse, start, end);
+        EXPECT_EQ(end, 0xFF0000u) << flag;
     }
 }
 
@@ -95,7 +99,8 @@ TEST(BuildGradient, WorkedExamples) {
 }
 
 TEST(BuildGradient, EqualEndsGiveTheStartWithItsTopByteCleared) {
-    EXPECT_EQ(Ramp(3, 0xAB123456, 0xCD123456), (std::vector<COLORREF>(4, 0x00123456)));
+    // Every channel odd: no bit of any channel is lost.
+    EXPECT_EQ(Ramp(3, 0xAB133557, 0xCD133557), (std::vector<COLORREF>(4, 0x00133557)));
 }
 
 TEST(BuildGradient, StartUpActiveRampStaysInsideTheChannels) {
@@ -111,6 +116,10 @@ TEST(BuildGradient, OvershootIsClampedWhateverTheDistance) {
     EXPECT_EQ(rising[1], Rgb(255, 255, 255));
     std::vector<COLORREF> falling = Ramp(1, Rgb(250, 5, 255), Rgb(100, 0, 1));
     EXPECT_EQ(falling[1], Rgb(0, 0, 0));
+    // Only what lies beyond 0..255 is clamped: red passes 254.25, blue 0.75 on the way.
+    EXPECT_EQ(Ramp(4, Rgb(252, 0, 3), Rgb(255, 0, 0)), (std::vector<COLORREF>{Rgb(253, 0, 2), Rgb(254, 0, 2),
+                                                                             Rgb(254, 0, 1), Rgb(255, 0, 0),
+                                                                             Rgb(255, 0, 0)}));
 }
 
 TEST(BuildGradient, UpperBoundZeroFailsAndLeavesTheRamp) {

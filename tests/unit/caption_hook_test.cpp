@@ -78,6 +78,8 @@ TEST_F(CaptionHook, UnhookOfANeverHookedWindowChangesNothing) {
 TEST_F(CaptionHook, EveryMessageAsksForTheSmallIconOnce) {
     Send(WM_NCACTIVATE, 1);
     EXPECT_EQ(CaptionPaintState.captionIcon, kIcon);
+    EXPECT_EQ(fake::CallsNamed("SendMessageA")[1].args,
+              (std::vector<long long>{Handle(form_.window), WM_GETICON, ICON_SMALL, 0}));
     int queries = 0;
     for (const fake::Message& message : Own().seenByOwnProcedure) queries += message.message == WM_GETICON;
     EXPECT_EQ(queries, 1);  // the nested WM_GETICON is passed on, not asked again
@@ -97,10 +99,11 @@ TEST_F(CaptionHook, ActivationMessagesPaintAndReturnOneWithoutPassingOn) {
     }
 }
 
+// Even with the caption's hit-test code as wParam: only WM_NCLBUTTONDOWN starts a move.
 TEST_F(CaptionHook, RepaintOnlyMessagesReachTheOwnProcedureAsTheForwardOnly) {
     for (UINT message : {WM_SETTEXT, WM_NCPAINT, WM_NCRBUTTONDOWN, WM_INITMENUPOPUP}) {
         SCOPED_TRACE(message);
-        EXPECT_EQ(Send(message, 0x1234, 0x99), Own().ownResult);
+        EXPECT_EQ(Send(message, HTCAPTION, 0x99), Own().ownResult);
         EXPECT_EQ(Paints(), 1);
         EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
     }
@@ -140,7 +143,9 @@ TEST_F(CaptionHook, SizePaintsBeforeTheOwnProcedureSeesIt) {
 TEST_F(CaptionHook, CaptionPressStartsAMoveUnlessZoomed) {
     EXPECT_EQ(Send(WM_NCLBUTTONDOWN, HTCAPTION), Own().ownResult);
     EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_NCPAINT, WM_SYSCOMMAND}));
-    EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, SC_MOVE);
+    // After the test's send and the icon query.
+    EXPECT_EQ(fake::CallsNamed("SendMessageA")[2].args,
+              (std::vector<long long>{Handle(form_.window), WM_SYSCOMMAND, SC_MOVE, 0}));
     EXPECT_EQ(Paints(), 2);  // the press, then the move's own repaint
 
     Own().zoomed = true;
@@ -151,9 +156,12 @@ TEST_F(CaptionHook, CaptionPressStartsAMoveUnlessZoomed) {
 TEST_F(CaptionHook, PressesOnTheSystemMenuIconAndOnBorders) {
     Send(WM_NCLBUTTONDOWN, HTSYSMENU);
     EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
-    Send(WM_NCLBUTTONDOWN, 10);  // HTLEFT: the platform's sizing goes on
-    EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_NCLBUTTONDOWN}));
-    EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, 10u);
+    // HTCLIENT, HTGROWBOX, HTLEFT: the platform's handling (sizing, for a border) goes on.
+    for (WPARAM hitTest : {WPARAM{1}, WPARAM{4}, WPARAM{10}}) {
+        Send(WM_NCLBUTTONDOWN, hitTest);
+        EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_NCLBUTTONDOWN})) << hitTest;
+        EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, hitTest);
+    }
 }
 
 TEST_F(CaptionHook, MouseMenuCommandIsKeptOtherCommandsPassOn) {

@@ -40,3 +40,11 @@ inline std::vector<long long> Args(const fake::Call& call, size_t first, size_t 
 }
 
 inline long long Handle(const void* handle) { return static_cast<long long>(reinterpret_cast<uintptr_t>(handle)); }
+
+// A call's name, followed by " windowDC" or " memoryDC" when its first argument
+// is that device context: a list of calls then also says where each one drew.
+inline std::string WithDC(const fake::Call& call, long long windowDC, long long memoryDC) {
+    if (call.args.empty()) return call.name;
+    if (call.args[0] == windowDC) return call.name + " windowDC";
+    return call.args[0] == memoryDC ? call.name + " memoryDC" : call.name;
+}

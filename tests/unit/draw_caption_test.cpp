@@ -98,18 +98,22 @@ TEST_F(DrawCaptionTest, HorizontalWorkedExample) {
     EXPECT_EQ(Args(exclusion[0], 1, 4), Rect(4, 4, 396, 22));
 }
 
+// Everything is composed in memoryDC; the window's DC gets the copy and the exclusion only.
 TEST_F(DrawCaptionTest, StepsRunInOrderAndEachBandBrushLivesForOneFill) {
     Prepare();
     DrawActive();
-    std::vector<std::string> names = fake::CallNames();
+    std::vector<std::string> names;
+    for (const fake::Call& call : fake::Calls()) names.push_back(WithDC(call, Handle(windowDC_), Handle(memoryDC_)));
     std::vector<std::string> expected = {"GetSystemMetrics", "GetWindowRect", "GetSystemMetrics", "GetWindowTextA",
                                          "GetWindowLongA", "GetSystemMetrics"};
     for (int band = 0; band < 49; ++band) {
-        expected.insert(expected.end(), {"CreateSolidBrush", "FillRect", "DeleteObject"});
+        expected.insert(expected.end(), {"CreateSolidBrush", "FillRect memoryDC", "DeleteObject"});
     }
-    expected.insert(expected.end(), {"DrawIconEx", "CreateFontIndirectA", "SelectObject", "SetBkMode", "SetTextColor",
-                                     "DrawTextA", "SelectObject", "DeleteObject", "IsZoomed", "DrawFrameControl",
-                                     "DrawFrameControl", "DrawFrameControl", "BitBlt", "ExcludeClipRect"});
+    expected.insert(expected.end(),
+                    {"DrawIconEx memoryDC", "CreateFontIndirectA", "SelectObject memoryDC", "SetBkMode memoryDC",
+                     "SetTextColor memoryDC", "DrawTextA memoryDC", "SelectObject memoryDC", "DeleteObject", "IsZoomed",
+                     "DrawFrameControl memoryDC", "DrawFrameControl memoryDC", "DrawFrameControl memoryDC",
+                     "BitBlt windowDC", "ExcludeClipRect windowDC"});
     EXPECT_EQ(names, expected);
     auto metrics = fake::CallsNamed("GetSystemMetrics");
     EXPECT_EQ(metrics[0].args[0], SM_CXSIZE);
@@ -119,13 +123,19 @@ TEST_F(DrawCaptionTest, StepsRunInOrderAndEachBandBrushLivesForOneFill) {
     EXPECT_EQ(font[0].text, std::string(CaptionPaintState.captionLogFont.lfFaceName));
 }
 
-TEST_F(DrawCaptionTest, HorizontalBandsFollowTheRampFromStartToEnd) {
+// Left to right from the start colour to the end; top to bottom from the end colour back to the start.
+TEST_F(DrawCaptionTest, BandsFollowTheRampBetweenTheColoursGiven) {
+    for (bool vertical : {false, true}) {
+        SCOPED_TRACE(vertical);
+        Prepare(kCaptionButtons, "Zemrana", 400, vertical);
+        DrawCaption(Rgb(0, 0, 49), Rgb(0, 0, 245));  // 49 steps of 4 blue, or 19 of -196 / 19
+        auto brushes = fake::CallsNamed("CreateSolidBrush");
+        ASSERT_EQ(brushes.size(), vertical ? 19u : 49u);
+        EXPECT_EQ(brushes.front().args[0], vertical ? Rgb(0, 0, 235) : Rgb(0, 0, 53));
+        EXPECT_EQ(brushes.back().args[0], vertical ? Rgb(0, 0, 49) : Rgb(0, 0, 245));
+        TearDown();
+    }
     Prepare();
-    DrawCaption(Rgb(0, 0, 0), Rgb(0, 0, 245));  // 49 steps of 5 blue
-    auto brushes = fake::CallsNamed("CreateSolidBrush");
-    ASSERT_EQ(brushes.size(), 49u);
-    EXPECT_EQ(brushes[0].args[0], Rgb(0, 0, 5));
-    EXPECT_EQ(brushes[48].args[0], Rgb(0, 0, 245));
 }
 
 TEST_F(DrawCaptionTest, VerticalWorkedExampleInPixels) {
@@ -170,6 +180,7 @@ TEST_F(DrawCaptionTest, DialogFrameStyleBit) {
 
 TEST_F(DrawCaptionTest, DialogFrameStyleBitVertical) {
     Prepare(kCaptionButtons | 0x80, "Zemrana", 407, true);
+    CaptionScheme.verticalGradient = 1;  // any nonzero value
     DrawActive();
     EXPECT_EQ(BandRects()[0], Rect(3, 3, 412, 4));  // 2F + W + 2
     // The copy covers the caption from frame to frame: 401 columns from 3.
@@ -179,6 +190,7 @@ TEST_F(DrawCaptionTest, DialogFrameStyleBitVertical) {
 
 TEST_F(DrawCaptionTest, TitleColourTable) {
     Prepare();
+    CaptionScheme.customColors = 1;  // any nonzero value
     auto titleColour = [&](COLORREF start, COLORREF end) {
         fake::ClearCalls();
         DrawCaption(start, end);
@@ -196,6 +208,7 @@ TEST_F(DrawCaptionTest, TitleColourTable) {
     fake::script().sysColors[COLOR_INACTIVECAPTIONTEXT] = Rgb(2, 2, 2);
     EXPECT_EQ(titleColour(0, fake::script().sysColors[COLOR_ACTIVECAPTION]), Rgb(1, 1, 1));
     EXPECT_EQ(titleColour(0, fake::script().sysColors[COLOR_INACTIVECAPTION]), Rgb(2, 2, 2));
+    EXPECT_EQ(titleColour(0, fake::script().sysColors[COLOR_ACTIVECAPTION] - 1), Rgb(2, 2, 2));
     fake::script().sysColors[COLOR_INACTIVECAPTION] = fake::script().sysColors[COLOR_ACTIVECAPTION];
     EXPECT_EQ(titleColour(0, fake::script().sysColors[COLOR_INACTIVECAPTION]), Rgb(1, 1, 1));
 }
@@ -299,6 +312,11 @@ TEST_F(DrawCaptionTest, OneBandCaption) {
     EXPECT_EQ(bands[0], Rect(4, 4, 16, 22));
     // band.right after the loop is F + 2W = 28, then -10 for the text and +12.
     EXPECT_EQ(Args(fake::CallsNamed("BitBlt")[0], 1, 4), Rect(4, 4, 16, 18));
+    TearDown();
+    Prepare(kCaptionButtons, "Zemrana", 400, true);
+    fake::script().metrics[SM_CYCAPTION] = 1;  // one row: one band
+    DrawActive();
+    EXPECT_EQ(BandRects(), std::vector<std::vector<long long>>{Rect(4, 4, 404, 5)});
 }
 
 }  // namespace

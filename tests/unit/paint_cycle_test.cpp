@@ -43,13 +43,15 @@ protected:
     HWND window_ = nullptr;
 };
 
-// The calls of one cycle with DrawCaption's own calls left out.
+// The calls of one cycle with DrawCaption's own calls left out, each with the DC it received.
 std::vector<std::string> CycleCalls() {
+    long long windowDC = fake::CallsNamed("GetWindowDC")[0].args[1];
+    long long memoryDC = fake::CallsNamed("CreateCompatibleDC")[0].args[1];
     std::vector<std::string> cycle;
     bool inDrawCaption = false;
     for (const fake::Call& call : fake::Calls()) {
         if (call.name == "GetSystemMetrics" && !inDrawCaption && call.args[0] == SM_CXSIZE) inDrawCaption = true;
-        if (!inDrawCaption) cycle.push_back(call.name);
+        if (!inDrawCaption) cycle.push_back(WithDC(call, windowDC, memoryDC));
         if (call.name == "ExcludeClipRect") inDrawCaption = false;
     }
     return cycle;
@@ -59,10 +61,11 @@ TEST_F(PaintCycle, ActivationGroupCallOrder) {
     fake::ClearCalls();
     RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
     EXPECT_EQ(CycleCalls(),
-              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC", "CreateCompatibleBitmap",
-                                        "SelectObject", "CreateRectRgn", "SelectClipRgn", "OffsetClipRgn", "GetParent",
-                                        "SelectObject", "DeleteObject", "DeleteDC", "OffsetClipRgn", "GetClipRgn",
-                                        "ReleaseDC", "DeleteObject"}));
+              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC windowDC",
+                                        "CreateCompatibleBitmap windowDC", "SelectObject memoryDC", "CreateRectRgn",
+                                        "SelectClipRgn windowDC", "OffsetClipRgn windowDC", "GetParent",
+                                        "SelectObject memoryDC", "DeleteObject", "DeleteDC memoryDC",
+                                        "OffsetClipRgn windowDC", "GetClipRgn windowDC", "ReleaseDC", "DeleteObject"}));
     auto bitmap = fake::CallsNamed("CreateCompatibleBitmap");
     EXPECT_EQ(Args(bitmap[0], 1, 2), (std::vector<long long>{400, 50}));
     EXPECT_EQ(Args(fake::CallsNamed("CreateRectRgn")[0], 0, 4), Rect(100, 50, 500, 350));
@@ -78,10 +81,14 @@ TEST_F(PaintCycle, RepaintGroupForwardsTheFrameOutsideTheCaption) {
     LRESULT result = RunCaptionPaintCycle(CaptionMessageGroup::Repaint, WM_NCPAINT, 0, 0x77, fake::OwnWindowProc);
     EXPECT_EQ(result, fake::WindowOf(window_).ownResult);
     EXPECT_EQ(CycleCalls(),
-              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC", "CreateCompatibleBitmap",
-                                        "SelectObject", "CreateRectRgn", "SelectClipRgn", "OffsetClipRgn",
-                                        "GetActiveWindow", "SelectObject", "DeleteObject", "DeleteDC", "OffsetClipRgn",
-                                        "GetClipRgn", "CallWindowProcA", "ReleaseDC", "DeleteObject"}));
+              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC windowDC",
+                                        "CreateCompatibleBitmap windowDC", "SelectObject memoryDC", "CreateRectRgn",
+                                        "SelectClipRgn windowDC", "OffsetClipRgn windowDC", "GetActiveWindow",
+                                        "SelectObject memoryDC", "DeleteObject", "DeleteDC memoryDC",
+                                        "OffsetClipRgn windowDC", "GetClipRgn windowDC", "CallWindowProcA", "ReleaseDC",
+                                        "DeleteObject"}));
+    // The active ramp's top row, from the end colour toward the start, reached the window.
+    EXPECT_EQ(fake::WindowOf(window_).surface.At(200, 4), Rgb(0, 121, 248));
 
     auto region = reinterpret_cast<HRGN>(fake::CallsNamed("CreateRectRgn")[0].args[4]);
     const auto& seen = fake::WindowOf(window_).seenByOwnProcedure;
@@ -115,7 +122,7 @@ TEST_F(PaintCycle, ActivationFlagWithoutParent) {
     fake::script().activeWindow = nullptr;
     EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 1));
     EXPECT_FALSE(RunActivation(WM_KILLFOCUS, 0));
-    EXPECT_FALSE(RunActivation(WM_MDIACTIVATE, 0));
+    EXPECT_FALSE(RunActivation(WM_MDIACTIVATE, 1));  // only WM_NCACTIVATE follows its wParam
 }
 
 TEST_F(PaintCycle, ActivationFlagWithParent) {
@@ -128,28 +135,34 @@ TEST_F(PaintCycle, ActivationFlagWithParent) {
     EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 0));                                  // row 5: the MDI parent decides
     auto query = fake::CallsNamed("SendMessageA");
     ASSERT_EQ(query.size(), 1u);
-    EXPECT_EQ(Args(query[0], 0, 3), (std::vector<long long>{Handle(parent), WM_MDIGETACTIVE, 0}));
+    // lParam is the address of a 32-bit zero, logged after it.
+    EXPECT_EQ(query[0].args, (std::vector<long long>{Handle(parent), WM_MDIGETACTIVE, 0, query[0].args[3], 0}));
     fake::script().mdiActiveChild = nullptr;
-    EXPECT_TRUE(RunActivation(WM_MDIACTIVATE, 0));  // row 6
-    fake::script().activeWindow = nullptr;
-    EXPECT_FALSE(RunActivation(WM_NCACTIVATE, 1));  // row 7
+    // Row 6; another window is being deactivated (its handle lies above this one's).
+    EXPECT_TRUE(RunActivation(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(parent)));
+    fake::script().activeWindow = parent;
+    EXPECT_FALSE(RunActivation(WM_NCACTIVATE, 1));  // row 7: another window is active
 }
 
 TEST_F(PaintCycle, RepaintFlag) {
+    HWND parent = fake::AddWindow(RECT{0, 0, 800, 600}, 0, "parent");
     fake::script().activeWindow = window_;
     EXPECT_TRUE(RunRepaint(WM_SETTEXT));
-    fake::script().activeWindow = nullptr;
-    EXPECT_FALSE(RunRepaint(WM_NCPAINT));
-    HWND parent = fake::AddWindow(RECT{0, 0, 800, 600}, 0, "parent");
+    for (HWND active : {HWND{nullptr}, parent}) {  // none, or another window (not yet the parent)
+        fake::script().activeWindow = active;
+        EXPECT_FALSE(RunRepaint(WM_NCPAINT));
+    }
     fake::WindowOf(window_).parent = parent;
     fake::script().mdiActiveChild = window_;
     EXPECT_TRUE(RunRepaint(WM_NCPAINT));
+    EXPECT_EQ(fake::CallsNamed("SendMessageA")[0].args[0], Handle(parent));
     fake::script().mdiActiveChild = parent;
     EXPECT_FALSE(RunRepaint(WM_NCPAINT));
 }
 
 TEST_F(PaintCycle, CaptionRectHasZeroWidth) {
     RECT rect{9, 9, 9, 9};
+    fake::WindowOf(window_).style |= 0x7F;  // the bits below 0x80 leave the sizing frame
     GetCaptionRect(window_, rect);
     EXPECT_EQ((std::vector<long long>{rect.left, rect.top, rect.right, rect.bottom}), Rect(4, 4, 4, 22));
     fake::WindowOf(window_).style |= 0x80;
