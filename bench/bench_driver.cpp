@@ -1,11 +1,14 @@
 // Timings of the running program, taken from outside as a user would see
 // them. Prints one line per measure: name|median|min|max|unit.
 //   bench_driver startup <Zemrana.exe> <bare_window.exe> <runs>
+//   bench_driver timings <Zemrana.exe> <plain_twin.exe> <runs> <directory>
 //   bench_driver key <Zemrana.exe> <runs>
 #include "harness.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,65 +27,147 @@ void Print(const char* name, std::vector<double> values, const char* unit) {
     std::fflush(stdout);
 }
 
-struct PaintedSearch {
+struct WindowSearch {
     DWORD processId;
-    COLORREF desktop;
+    COLORREF desktop;  // CLR_INVALID: any visible window will do
     HWND found;
 };
 
-BOOL CALLBACK NotePaintedWindow(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<PaintedSearch*>(parameter);
+BOOL CALLBACK NoteWindow(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     RECT area;
     if (owner != search->processId || !IsWindowVisible(window) || !GetWindowRect(window, &area)) return TRUE;
     int frame = GetSystemMetrics(SM_CXDLGFRAME);
-    if (e2e::ScreenPixel((area.left + area.right) / 2, area.top + frame + 2) == search->desktop) return TRUE;
+    if (search->desktop != CLR_INVALID &&
+        e2e::ScreenPixel((area.left + area.right) / 2, area.top + frame + 2) == search->desktop) {
+        return TRUE;
+    }
     search->found = window;
     return FALSE;
 }
 
-// The first top-level window of a process that is visible with its caption
-// painted (a caption pixel no longer shows the desktop behind it).
-HWND PaintedWindow(DWORD processId, COLORREF desktop) {
-    PaintedSearch search{processId, desktop, nullptr};
-    EnumWindows(NotePaintedWindow, reinterpret_cast<LPARAM>(&search));
+// The first top-level window of a process that is visible and, when the
+// desktop's colour is given, has its caption painted (a caption pixel no
+// longer shows the desktop behind it).
+HWND VisibleWindow(DWORD processId, COLORREF desktop) {
+    WindowSearch search{processId, desktop, nullptr};
+    EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-// From process start to its window visible with the caption painted, in ms.
-double StartupMilliseconds(const std::wstring& exePath, COLORREF desktop) {
+struct Startup {
+    double visible = -1;  // ms from process creation to the window shown
+    double painted = -1;  // ... and to its caption painted
+};
+
+bool Start(const std::wstring& exePath, const std::wstring& arguments, PROCESS_INFORMATION& process) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::wstring commandLine = L"\"" + exePath + L"\"";
-    double start = Now();
-    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return -1;
-    }
-    HWND window = nullptr;
-    while (!(window = PaintedWindow(process.dwProcessId, desktop)) && Now() - start < 20) Sleep(0);
-    double elapsed = (Now() - start) * 1000;
-    PostMessageW(window, WM_CLOSE, 0, 0);
+    std::wstring commandLine = L"\"" + exePath + L"\"" + arguments;
+    return CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process) != FALSE;
+}
+
+void Close(PROCESS_INFORMATION& process) {
+    if (HWND window = VisibleWindow(process.dwProcessId, CLR_INVALID)) PostMessageW(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return window ? elapsed : -1;
 }
 
-int Startup(const std::wstring& zemrana, const std::wstring& bare, int runs) {
+// Starts the program, times it to its window visible and to its caption
+// painted, and closes it again.
+Startup TimeStartup(const std::wstring& exePath, COLORREF desktop) {
+    Startup times;
+    PROCESS_INFORMATION process{};
+    double start = Now();
+    if (!Start(exePath, L"", process)) return times;
+    HWND window = nullptr;
+    while (!(window = VisibleWindow(process.dwProcessId, CLR_INVALID)) && Now() - start < 20) Sleep(0);
+    if (window) times.visible = (Now() - start) * 1000;
+    while (window && !VisibleWindow(process.dwProcessId, desktop) && Now() - start < 20) Sleep(0);
+    if (window && Now() - start < 20) times.painted = (Now() - start) * 1000;
+    Close(process);
+    return times;
+}
+
+int StartupTimes(const std::wstring& zemrana, const std::wstring& bare, int runs) {
     COLORREF desktop = e2e::ScreenPixel(400, 300);  // where the windows' captions will lie
-    std::vector<double> program, floor;
-    StartupMilliseconds(zemrana, desktop);  // warm-up: files and fonts in the cache
-    StartupMilliseconds(bare, desktop);
-    for (int run = 0; run < runs; ++run) {  // interleaved, so that drift hits both alike
-        program.push_back(StartupMilliseconds(zemrana, desktop));
-        floor.push_back(StartupMilliseconds(bare, desktop));
+    std::vector<double> programVisible, programPainted, floorVisible, floorPainted;
+    TimeStartup(zemrana, desktop);  // warm-up: files and fonts in the cache
+    TimeStartup(bare, desktop);
+    for (int run = 0; run < runs; ++run) {  // alternating, so that drift hits both alike
+        Startup program = TimeStartup(zemrana, desktop);
+        programVisible.push_back(program.visible);
+        programPainted.push_back(program.painted);
+        Startup floor = TimeStartup(bare, desktop);
+        floorVisible.push_back(floor.visible);
+        floorPainted.push_back(floor.painted);
         Sleep(200);
     }
-    Print("startup Zemrana.exe", program, "ms");
-    Print("startup bare window", floor, "ms");
+    Print("startup visible Zemrana.exe", programVisible, "ms");
+    Print("startup visible bare window", floorVisible, "ms");
+    Print("startup painted Zemrana.exe", programPainted, "ms");
+    Print("startup painted bare window", floorPainted, "ms");
+    return 0;
+}
+
+// One start with --timings: the figures the program wrote, by name. A name
+// noted several times in one start (the full repaints) gives its median.
+// The driver watches the start as in the start-up runs, without a pause, and
+// waits quietly while the window repaints itself.
+std::vector<std::pair<std::string, double>> RunWithTimings(const std::wstring& exePath, const std::wstring& file,
+                                                           COLORREF desktop) {
+    DeleteFileW(file.c_str());
+    PROCESS_INFORMATION process{};
+    if (!Start(exePath, L" --timings \"" + file + L"\"", process)) return {};
+    std::vector<std::pair<std::string, std::vector<double>>> noted;
+    double start = Now();
+    while (!VisibleWindow(process.dwProcessId, desktop) && Now() - start < 20) Sleep(0);
+    FILE* figures = nullptr;
+    while (!(figures = _wfopen(file.c_str(), L"r")) && Now() - start < 30) Sleep(20);
+    if (figures) {
+        char line[256];
+        while (std::fgets(line, sizeof line, figures)) {
+            char* bar = std::strrchr(line, '|');
+            if (!bar) continue;
+            std::string name(line, bar);
+            auto entry = std::find_if(noted.begin(), noted.end(), [&](const auto& e) { return e.first == name; });
+            if (entry == noted.end()) entry = noted.insert(noted.end(), {name, {}});
+            entry->second.push_back(std::atof(bar + 1));
+        }
+        std::fclose(figures);
+    }
+    Close(process);
+    Sleep(200);  // as between the start-up runs: the closed program's teardown is over
+    std::vector<std::pair<std::string, double>> result;
+    for (auto& [name, values] : noted) {
+        std::sort(values.begin(), values.end());
+        result.emplace_back(name, values[values.size() / 2]);
+    }
+    return result;
+}
+
+// Alternating starts of the program and its plain twin, each with --timings:
+// the start-up phases and the full repaint of both, median over the runs.
+int Timings(const std::wstring& zemrana, const std::wstring& twin, int runs, const std::wstring& directory) {
+    COLORREF desktop = e2e::ScreenPixel(400, 300);
+    std::vector<std::pair<std::string, std::vector<double>>> figures;
+    auto note = [&](const std::string& prefix, const std::vector<std::pair<std::string, double>>& run) {
+        for (const auto& [name, value] : run) {
+            std::string key = prefix + name;
+            auto entry = std::find_if(figures.begin(), figures.end(), [&](const auto& e) { return e.first == key; });
+            if (entry == figures.end()) entry = figures.insert(figures.end(), {key, {}});
+            entry->second.push_back(value);
+        }
+    };
+    for (int run = 0; run < runs; ++run) {
+        note("Zemrana.exe ", RunWithTimings(zemrana, directory + L"\\zemrana-timings.txt", desktop));
+        note("plain twin ", RunWithTimings(twin, directory + L"\\twin-timings.txt", desktop));
+    }
+    for (const auto& [name, values] : figures) Print(name.c_str(), values, "ms");
     return 0;
 }
 
@@ -111,9 +196,11 @@ int KeyToResult(const std::wstring& zemrana, int runs) {
 
 int wmain(int argc, wchar_t** argv) {
     std::wstring mode = argc > 1 ? argv[1] : L"";
-    if (mode == L"startup" && argc == 5) return Startup(argv[2], argv[3], _wtoi(argv[4]));
+    if (mode == L"startup" && argc == 5) return StartupTimes(argv[2], argv[3], _wtoi(argv[4]));
+    if (mode == L"timings" && argc == 6) return Timings(argv[2], argv[3], _wtoi(argv[4]), argv[5]);
     if (mode == L"key" && argc == 4) return KeyToResult(argv[2], _wtoi(argv[3]));
     std::fprintf(stderr, "usage: bench_driver startup <Zemrana.exe> <bare_window.exe> <runs>\n"
+                         "       bench_driver timings <Zemrana.exe> <plain_twin.exe> <runs> <directory>\n"
                          "       bench_driver key <Zemrana.exe> <runs>\n");
     return 2;
 }

@@ -3,6 +3,7 @@
 #include "forms/application.h"
 #include "forms/label_text.h"
 #include "forms/layout.h"
+#include "forms/timings.h"
 
 #include <commctrl.h>
 
@@ -112,22 +113,41 @@ int Form::Run(HINSTANCE instance) {
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     fonts_ = std::make_unique<FontSet>(dpi_);
+    for (const Control& control : controls_) fonts_->Get(FontOf(*control.description));
+    timings::Mark("font lookup");
 
     CreateFormWindow(instance);
     CreateControls(instance);
     StackControls();
+    timings::Mark("control creation");
 
     Raise(description_.name, Event::Load);
+    timings::Mark("Form_Load");
     if (unloaded_) return 0;
 
     ShowWindow(window_, SW_SHOW);
     std::vector<size_t> stops = TabStops(description_.controls, description_.controlCount);
     if (!stops.empty()) ::SetFocus(controls_[stops.front()].window);
-    UpdateWindow(window_);
-    AddTooltips(instance);  // nothing shows them before the pointer rests: after the first paint
+    timings::Mark("show");
+    {
+        timings::PaintCosts costs("first paint");
+        UpdateWindow(window_);
+    }
+    timings::Mark("first paint");
 
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    bool idleOnce = false;
+    for (;;) {
+        // Nothing shows the tooltips before the pointer rests on a control:
+        // they and their DLL wait until the window is painted and idle.
+        if (!idleOnce && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleOnce = true;
+            timings::Mark("until first idle");
+            AddTooltips(instance);
+            timings::Mark("tooltips");
+            timings::MeasureRepaintsAndWrite(window_);
+        }
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         if (PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -146,6 +166,7 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     RegisterWindowClass(instance, kFrameClass, FrameWindowProc);
     RegisterWindowClass(instance, kLabelClass, LabelWindowProc);
     RegisterWindowClass(instance, kTimerClass, TimerWindowProc);
+    timings::Mark("class registration");
 
     // Ticks go to a message-only window of their own, so that they never pass
     // through whatever procedure the form's window has been given.
@@ -161,12 +182,13 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     TurnOffCompositedFrame(window_);
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    timings::Mark("window creation");
 }
 
 void Form::CreateControls(HINSTANCE instance) {
     for (Control& control : controls_) {
         const ControlDescription& d = *control.description;
-        const FontDescription& font = d.font ? *d.font : *ContainerFont(d);
+        const FontDescription& font = FontOf(d);
         control.brush = d.kind == ControlKind::Timer ? nullptr
                                                      : CreateSolidBrush(ResolveColour(d.backColour, COLOR_WINDOW));
         RECT r = PixelRect(control);
@@ -208,6 +230,10 @@ void Form::CreateControls(HINSTANCE instance) {
     }
 }
 
+const FontDescription& Form::FontOf(const ControlDescription& control) const {
+    return control.font ? *control.font : *ContainerFont(control);
+}
+
 const FontDescription* Form::ContainerFont(const ControlDescription& control) const {
     if (!control.container) return description_.font;
     const ControlDescription& container = *Find(control.container).description;
@@ -229,10 +255,17 @@ void Form::StackControls() {
 }
 
 void Form::AddTooltips(HINSTANCE instance) {
+    // comctl32 is loaded here, not imported, so that no start pays for it.
+    HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
+    using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto initCommonControls = commonControls ? reinterpret_cast<InitCommonControls>(reinterpret_cast<void*>(
+                                                   GetProcAddress(commonControls, "InitCommonControlsEx")))
+                                             : nullptr;
+    if (!initCommonControls) return;
     INITCOMMONCONTROLSEX classes{};
     classes.dwSize = sizeof classes;
     classes.dwICC = ICC_WIN95_CLASSES;
-    InitCommonControlsEx(&classes);
+    initCommonControls(&classes);
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
                                nullptr);
@@ -240,7 +273,7 @@ void Form::AddTooltips(HINSTANCE instance) {
         const ControlDescription& d = *control.description;
         if (!d.tooltip) continue;
         TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every comctl32 version accepts
         tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND | (d.rightToLeft ? TTF_RTLREADING : 0);
         tool.lpszText = const_cast<wchar_t*>(d.tooltip);
         tool.hwnd = GetParent(control.window);
@@ -562,7 +595,7 @@ void Form::PaintLabel(const Control& label, HDC dc) {
     RECT inside = area;
     if (d.border == Border::FixedSingle) DrawEdge(memory, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     InflateRect(&inside, -1, 0);
-    HGDIOBJ oldFont = SelectObject(memory, fonts_->Get(d.font ? *d.font : *ContainerFont(d)));
+    HGDIOBJ oldFont = SelectObject(memory, fonts_->Get(FontOf(d)));
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, ResolveColour(d.textColour, COLOR_BTNTEXT));
     DrawLabelText(memory, label.caption, inside, TextAlignment(d), d.rightToLeft);
