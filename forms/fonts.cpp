@@ -1,8 +1,6 @@
 #include "forms/fonts.h"
 
 #include <cmath>
-#include <map>
-#include <set>
 
 namespace forms {
 namespace {
@@ -15,35 +13,29 @@ constexpr const wchar_t* kFallbackFaces[] = {
     L"Noto Naskh Arabic UI", L"Noto Sans Arabic UI", L"DejaVu Sans",
 };
 
-int CALLBACK NoteFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
-    reinterpret_cast<std::set<std::wstring>*>(faces)->insert(font->lfFaceName);
-    return 1;
+LOGFONTW LogicalFont(const FontDescription& description, const wchar_t* face, int dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -static_cast<LONG>(std::lround(description.points * dpi / 72.0));
+    font.lfWeight = description.weight;
+    font.lfCharSet = static_cast<BYTE>(description.charset);
+    font.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    return font;
 }
 
-// The faces installed with a character set, asked of the font system once per
-// character set: one enumeration is cheaper than one per candidate face.
-const std::set<std::wstring>& FacesWithCharset(int charset) {
-    static std::map<int, std::set<std::wstring>> known;
-    auto found = known.find(charset);
-    if (found != known.end()) return found->second;
-    std::set<std::wstring>& faces = known[charset];
-    LOGFONTW query{};
-    query.lfCharSet = static_cast<BYTE>(charset);
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&faces), 0);
-    ReleaseDC(nullptr, screen);
-    return faces;
-}
-
-// The face to use for a description: its own when installed with its
-// character set, otherwise the first installed fallback.
-std::wstring InstalledFace(const FontDescription& description) {
-    const std::set<std::wstring>& installed = FacesWithCharset(description.charset);
-    if (installed.count(description.face)) return description.face;
-    for (const wchar_t* face : kFallbackFaces) {
-        if (installed.count(face)) return face;
-    }
-    return description.face;  // the font mapper picks the closest it has
+// Whether the font mapper gives this face itself with the character set,
+// rather than another face standing in for it. One request per candidate is
+// far cheaper than enumerating every installed family.
+bool IsInstalled(const LOGFONTW& font, HDC probe) {
+    HFONT handle = CreateFontIndirectW(&font);
+    if (!handle) return false;
+    HGDIOBJ previous = SelectObject(probe, handle);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(probe, LF_FACESIZE, face);
+    bool installed = lstrcmpiW(face, font.lfFaceName) == 0 && GetTextCharset(probe) == font.lfCharSet;
+    SelectObject(probe, previous);
+    DeleteObject(handle);
+    return installed;
 }
 
 }  // namespace
@@ -52,17 +44,26 @@ FontSet::~FontSet() {
     for (auto& entry : fonts_) DeleteObject(entry.second);
 }
 
+// The face of a description when it is installed with its character set,
+// otherwise the first installed fallback; when none is, the font mapper picks
+// the closest it has to the description.
 HFONT FontSet::Get(const FontDescription& description) {
     for (auto& entry : fonts_) {
         if (entry.first == &description) return entry.second;
     }
-    LOGFONTW font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(description.points * dpi_ / 72.0));
-    font.lfWeight = description.weight;
-    font.lfCharSet = static_cast<BYTE>(description.charset);
-    font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynW(font.lfFaceName, InstalledFace(description).c_str(), LF_FACESIZE);
-    HFONT handle = CreateFontIndirectW(&font);
+    LOGFONTW chosen = LogicalFont(description, description.face, dpi_);
+    HDC probe = CreateCompatibleDC(nullptr);
+    if (!IsInstalled(chosen, probe)) {
+        for (const wchar_t* face : kFallbackFaces) {
+            LOGFONTW fallback = LogicalFont(description, face, dpi_);
+            if (IsInstalled(fallback, probe)) {
+                chosen = fallback;
+                break;
+            }
+        }
+    }
+    DeleteDC(probe);
+    HFONT handle = CreateFontIndirectW(&chosen);
     fonts_.emplace_back(&description, handle);
     return handle;
 }
