@@ -1,7 +1,8 @@
 #include "forms/timings.h"
 
+#include "forms/command_line.h"
+
 #include <cstdio>
-#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -149,28 +150,11 @@ void Write() {
     if (complete && written == text.size()) MoveFileExW(partial.c_str(), record.file.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-// The file named after "--timings", quoted or not. Parsed here rather than
-// by the shell's parser, which would load shell32 into every start.
-std::wstring TimingsFile(const wchar_t* commandLine) {
-    const wchar_t* found = commandLine ? wcsstr(commandLine, L"--timings ") : nullptr;
-    if (!found) return L"";
-    const wchar_t* name = found + wcslen(L"--timings ");
-    while (*name == L' ') ++name;
-    wchar_t end = L' ';
-    if (*name == L'"') {
-        end = L'"';
-        ++name;
-    }
-    const wchar_t* last = name;
-    while (*last && *last != end) ++last;
-    return std::wstring(name, last);
-}
-
 }  // namespace
 
 void Begin(const wchar_t* commandLine) {
     double sinceCreation = MillisecondsSinceProcessCreation();
-    record.file = TimingsFile(commandLine);
+    record.file = SwitchValue(commandLine ? commandLine : L"", L"--timings");
     record.enabled = !record.file.empty();
     if (!record.enabled) return;
     Add("process entry", sinceCreation);
