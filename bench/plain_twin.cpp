@@ -104,10 +104,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     UpdateWindow(window);
 
     MSG message;
-    bool idleOnce = false;
+    bool repaintsMeasured = false;
     for (;;) {
-        if (!idleOnce && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            idleOnce = true;
+        if (!repaintsMeasured && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            repaintsMeasured = true;
             forms::timings::MeasureRepaintsAndWrite(window);
         }
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;

@@ -112,6 +112,7 @@ int Form::Run(HINSTANCE instance) {
     HDC screen = GetDC(nullptr);
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    timings::Mark("screen DPI (the display's first use)");
     fonts_ = std::make_unique<FontSet>(dpi_);
     for (const Control& control : controls_) fonts_->Get(FontOf(*control.description));
     timings::Mark("font lookup");
@@ -134,17 +135,17 @@ int Form::Run(HINSTANCE instance) {
         UpdateWindow(window_);
     }
     timings::Mark("first paint");
+    // Nothing shows the tooltips before the pointer rests on a control: they
+    // and their DLL wait until the window is painted.
+    AddTooltips(instance);
+    timings::Mark("tooltips");
 
     MSG message;
-    bool idleOnce = false;
+    bool repaintsMeasured = false;
     for (;;) {
-        // Nothing shows the tooltips before the pointer rests on a control:
-        // they and their DLL wait until the window is painted and idle.
-        if (!idleOnce && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            idleOnce = true;
+        if (timings::Enabled() && !repaintsMeasured && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            repaintsMeasured = true;
             timings::Mark("until first idle");
-            AddTooltips(instance);
-            timings::Mark("tooltips");
             timings::MeasureRepaintsAndWrite(window_);
         }
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
@@ -525,6 +526,8 @@ LRESULT CALLBACK Form::LabelWindowProc(HWND window, UINT message, WPARAM wParam,
     Control* label = form ? form->FindByWindow(window) : nullptr;
     if (!label) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
+        case WM_NCPAINT:  // no frame or scroll bar to paint: the border is drawn inside
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
