@@ -1,6 +1,6 @@
 // End-to-end driver: runs Zemrana.exe and checks it as a user would.
 // Usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,…]
-//          scenarios: calculator, controls, caption, clock, lifecycle, soak (all by default);
+//          scenarios: calculator, controls, caption, clock, lifecycle, timings, soak (all by default);
 //          N scales the soak (1, the default, is the test suite's size)
 //        e2e_driver --screenshot <Zemrana.exe> <image.bmp>   (one picture, then close)
 #include "scenarios.h"
@@ -28,7 +28,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return Usage();
     std::wstring exe = argv[1];
     std::wstring folder = argv[2];
-    std::wstring scenarios = L"calculator,controls,caption,clock,lifecycle,soak";
+    std::wstring scenarios = L"calculator,controls,caption,clock,lifecycle,timings,soak";
     int scale = 1;
     for (int i = 3; i + 1 < argc; i += 2) {
         std::wstring option = argv[i];
@@ -44,6 +44,7 @@ int wmain(int argc, wchar_t** argv) {
     if (Wanted(scenarios, L"caption")) e2e::RunCaptionScenarios(checks, exe, folder);
     if (Wanted(scenarios, L"clock")) e2e::RunClockScenarios(checks, exe);
     if (Wanted(scenarios, L"lifecycle")) e2e::RunLifecycleScenarios(checks, exe);
+    if (Wanted(scenarios, L"timings")) e2e::RunTimingsScenarios(checks, exe);
     if (Wanted(scenarios, L"soak")) e2e::RunSoakScenarios(checks, exe, scale);
     std::printf("%d passed, %d failed\n", checks.Passed(), checks.Failed());
     return checks.Failed() == 0 ? 0 : 1;

@@ -32,7 +32,7 @@ private:
 class Program {
 public:
     // Starts the program and, unless told not to, waits for its window.
-    explicit Program(const std::wstring& exePath, bool waitForWindow = true);
+    explicit Program(const std::wstring& exePath, bool waitForWindow = true, const std::wstring& arguments = L"");
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

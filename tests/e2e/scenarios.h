@@ -14,6 +14,8 @@ void RunSoakScenarios(Checks& checks, const std::wstring& exePath, int scale);
 // The date and time labels, in the user's locale formats.
 void RunClockScenarios(Checks& checks, const std::wstring& exePath);
 void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath);
+// The figures written with --timings.
+void RunTimingsScenarios(Checks& checks, const std::wstring& exePath);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
 
 }  // namespace e2e
