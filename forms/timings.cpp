@@ -2,10 +2,9 @@
 
 #include "forms/command_line.h"
 
-#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace forms::timings {
 namespace {
@@ -14,21 +13,27 @@ constexpr int kPlainRepaints = 15;  // the figure the benchmark compares
 constexpr int kCostedRepaints = 5;  // with hooks in place, for the breakdown
 constexpr DWORD kIdleBetweenRepaints = 50;
 
+struct Figure {
+    char name[64];
+    double milliseconds;
+};
+
+// The stores are allocated only when the switch is given: a program started
+// without it carries no room for them.
 struct Record {
     bool enabled = false;
     std::wstring file;
     LARGE_INTEGER lastMark{};
-    std::vector<std::pair<std::string, double>> figures;  // in the order first noted
+    std::unique_ptr<Figure[]> figures;  // in the order first noted
+    int count = 0;
 };
 
+constexpr int kFigureCapacity = 96;
 Record record;
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER value;
-        QueryPerformanceFrequency(&value);
-        return value;
-    }();
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
     return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
@@ -38,17 +43,23 @@ LARGE_INTEGER Now() {
     return now;
 }
 
-void Add(const std::string& name, double milliseconds) {
-    for (auto& figure : record.figures) {
-        if (figure.first == name) {
-            figure.second += milliseconds;
+void Append(const char* name, double milliseconds) {
+    if (record.count == kFigureCapacity) return;
+    Figure& figure = record.figures[record.count++];
+    lstrcpynA(figure.name, name, sizeof figure.name);
+    figure.milliseconds = milliseconds;
+}
+
+// Adds to the figure of that name, or notes a new one.
+void Add(const char* name, double milliseconds) {
+    for (int i = 0; i < record.count; ++i) {
+        if (std::strcmp(record.figures[i].name, name) == 0) {
+            record.figures[i].milliseconds += milliseconds;
             return;
         }
     }
-    record.figures.emplace_back(name, milliseconds);
+    Append(name, milliseconds);
 }
-
-void Append(const std::string& name, double milliseconds) { record.figures.emplace_back(name, milliseconds); }
 
 // Time since the process was created, from the system clock: the loader, the
 // DLLs the program imports and the C++ runtime's start all come before entry.
@@ -70,7 +81,7 @@ double MillisecondsSinceProcessCreation() {
 }
 
 // The kind of window a paint message is charged to, by its class.
-std::string KindOf(HWND window) {
+const char* KindOf(HWND window) {
     if (!(GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) return "form";
     wchar_t name[64] = {};
     GetClassNameW(window, name, 64);
@@ -93,51 +104,60 @@ const char* PaintMessageName(UINT message) {
 struct OpenMessage {
     HWND window;
     UINT message;
-    std::string bucket;
+    char bucket[64];
     LARGE_INTEGER start;
     double nested;  // milliseconds of the paint messages sent inside this one
 };
 
+constexpr int kNestingCapacity = 16;  // paint messages nest a few deep at most
+
 struct Costing {
     HHOOK before = nullptr;
     HHOOK after = nullptr;
-    std::string prefix;
-    std::vector<OpenMessage> open;
+    const char* prefix = "";
+    std::unique_ptr<OpenMessage[]> open;
+    int depth = 0;
 };
 
 Costing costing;
 
 LRESULT CALLBACK BeforeMessage(int code, WPARAM wParam, LPARAM lParam) {
     const auto& sent = *reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION) {
-        if (const char* name = PaintMessageName(sent.message)) {
-            HWND charged = sent.hwnd;
-            if (sent.message == WM_DRAWITEM) charged = reinterpret_cast<const DRAWITEMSTRUCT*>(sent.lParam)->hwndItem;
-            costing.open.push_back({sent.hwnd, sent.message, costing.prefix + " " + KindOf(charged) + " " + name,
-                                    Now(), 0.0});
-        }
+    const char* name = code == HC_ACTION ? PaintMessageName(sent.message) : nullptr;
+    if (name && costing.depth < kNestingCapacity) {
+        HWND charged = sent.hwnd;
+        if (sent.message == WM_DRAWITEM) charged = reinterpret_cast<const DRAWITEMSTRUCT*>(sent.lParam)->hwndItem;
+        OpenMessage& opened = costing.open[costing.depth++];
+        opened.window = sent.hwnd;
+        opened.message = sent.message;
+        wsprintfA(opened.bucket, "%.20s %s %s", costing.prefix, KindOf(charged), name);
+        opened.nested = 0;
+        opened.start = Now();
     }
     return CallNextHookEx(costing.before, code, wParam, lParam);
 }
 
 LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam) {
     const auto& sent = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-    if (code == HC_ACTION && !costing.open.empty() && costing.open.back().window == sent.hwnd &&
-        costing.open.back().message == sent.message) {
-        OpenMessage done = std::move(costing.open.back());
-        costing.open.pop_back();
+    if (code == HC_ACTION && costing.depth > 0 && costing.open[costing.depth - 1].window == sent.hwnd &&
+        costing.open[costing.depth - 1].message == sent.message) {
+        const OpenMessage& done = costing.open[--costing.depth];
         double elapsed = Milliseconds(done.start, Now());
         Add(done.bucket, elapsed - done.nested);
-        if (!costing.open.empty()) costing.open.back().nested += elapsed;
+        if (costing.depth > 0) costing.open[costing.depth - 1].nested += elapsed;
     }
     return CallNextHookEx(costing.after, code, wParam, lParam);
 }
 
 void Write() {
     std::string text;
-    for (const auto& figure : record.figures) {
-        char line[160];
-        std::snprintf(line, sizeof line, "%s|%.3f\n", figure.first.c_str(), figure.second);
+    for (int i = 0; i < record.count; ++i) {
+        // Microseconds in whole numbers: wsprintf has no floating point, and
+        // the C library's formatting would add its code to the program.
+        double microseconds = record.figures[i].milliseconds > 0 ? record.figures[i].milliseconds * 1000 + 0.5 : 0;
+        auto whole = static_cast<unsigned long>(microseconds);
+        char line[96];
+        wsprintfA(line, "%s|%lu.%03lu\n", record.figures[i].name, whole / 1000, whole % 1000);
         text += line;
     }
     // Written whole under another name, then renamed: a reader never sees half.
@@ -148,48 +168,6 @@ void Write() {
     BOOL complete = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
     if (complete && written == text.size()) MoveFileExW(partial.c_str(), record.file.c_str(), MOVEFILE_REPLACE_EXISTING);
-}
-
-}  // namespace
-
-void Begin(const wchar_t* commandLine) {
-    double sinceCreation = MillisecondsSinceProcessCreation();
-    record.file = SwitchValue(commandLine ? commandLine : L"", L"--timings");
-    record.enabled = !record.file.empty();
-    if (!record.enabled) return;
-    Add("process entry", sinceCreation);
-    record.lastMark = Now();
-}
-
-bool Enabled() { return record.enabled; }
-
-void Mark(const char* phase) {
-    if (!record.enabled) return;
-    LARGE_INTEGER now = Now();
-    Add(phase, Milliseconds(record.lastMark, now));
-    record.lastMark = now;
-}
-
-PaintCosts::PaintCosts(const char* prefix) {
-    if (!record.enabled) return;
-    costing.prefix = prefix;
-    costing.open.clear();
-    costing.before = SetWindowsHookExW(WH_CALLWNDPROC, BeforeMessage, nullptr, GetCurrentThreadId());
-    costing.after = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
-}
-
-PaintCosts::~PaintCosts() {
-    if (!record.enabled) return;
-    UnhookWindowsHookEx(costing.before);
-    UnhookWindowsHookEx(costing.after);
-    costing = Costing{};
-}
-
-double FullRepaint(HWND window) {
-    LARGE_INTEGER start = Now();
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    GdiFlush();
-    return Milliseconds(start, Now());
 }
 
 // Lets the window go idle between two repaints, as between two uncoverings:
@@ -206,14 +184,58 @@ void HandleMessagesFor(DWORD milliseconds) {
     }
 }
 
+}  // namespace
+
+void Begin(const wchar_t* commandLine) {
+    double sinceCreation = MillisecondsSinceProcessCreation();
+    record.file = SwitchValue(commandLine ? commandLine : L"", L"--timings");
+    record.enabled = !record.file.empty();
+    if (!record.enabled) return;
+    record.figures = std::make_unique<Figure[]>(kFigureCapacity);
+    Add("process entry", sinceCreation);
+    record.lastMark = Now();
+}
+
+bool Enabled() { return record.enabled; }
+
+void Mark(const char* phase) {
+    if (!record.enabled) return;
+    LARGE_INTEGER now = Now();
+    Add(phase, Milliseconds(record.lastMark, now));
+    record.lastMark = now;
+}
+
+PaintCosts::PaintCosts(const char* prefix) {
+    if (!record.enabled) return;
+    costing.prefix = prefix;
+    costing.open = std::make_unique<OpenMessage[]>(kNestingCapacity);
+    costing.depth = 0;
+    costing.before = SetWindowsHookExW(WH_CALLWNDPROC, BeforeMessage, nullptr, GetCurrentThreadId());
+    costing.after = SetWindowsHookExW(WH_CALLWNDPROCRET, AfterMessage, nullptr, GetCurrentThreadId());
+}
+
+PaintCosts::~PaintCosts() {
+    if (!record.enabled) return;
+    UnhookWindowsHookEx(costing.before);
+    UnhookWindowsHookEx(costing.after);
+    costing.before = costing.after = nullptr;
+    costing.open.reset();
+}
+
+double FullRepaint(HWND window) {
+    LARGE_INTEGER start = Now();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+    return Milliseconds(start, Now());
+}
+
 void MeasureRepaintsAndWrite(HWND window) {
     if (!record.enabled) return;
     for (int i = 0; i < kPlainRepaints; ++i) {
         HandleMessagesFor(kIdleBetweenRepaints);
         Append("full repaint", FullRepaint(window));
     }
-    std::vector<std::pair<std::string, double>> plain = std::move(record.figures);
-    record.figures.clear();
+    int costedFrom = record.count;
     {
         PaintCosts costs("repaint");
         for (int i = 0; i < kCostedRepaints; ++i) {
@@ -221,9 +243,7 @@ void MeasureRepaintsAndWrite(HWND window) {
             FullRepaint(window);
         }
     }
-    for (auto& figure : record.figures) figure.second /= kCostedRepaints;
-    plain.insert(plain.end(), record.figures.begin(), record.figures.end());
-    record.figures = std::move(plain);
+    for (int i = costedFrom; i < record.count; ++i) record.figures[i].milliseconds /= kCostedRepaints;
     Write();
 }
 
