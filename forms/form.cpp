@@ -256,7 +256,8 @@ void Form::StackControls() {
 }
 
 void Form::AddTooltips(HINSTANCE instance) {
-    // comctl32 is loaded here, not imported, so that no start pays for it.
+    // comctl32 is loaded here, not imported, so that no start pays for it; it
+    // stays loaded for as long as the tooltips it serves.
     HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
     using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     auto initCommonControls = commonControls ? reinterpret_cast<InitCommonControls>(reinterpret_cast<void*>(
