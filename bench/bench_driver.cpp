@@ -57,8 +57,17 @@ HWND VisibleWindow(DWORD processId, COLORREF desktop) {
     return search.found;
 }
 
+// Figures by name, in the order first noted.
+using Figures = std::vector<std::pair<std::string, std::vector<double>>>;
+
+std::vector<double>& ValuesOf(Figures& figures, const std::string& name) {
+    auto entry = std::find_if(figures.begin(), figures.end(), [&](const auto& e) { return e.first == name; });
+    if (entry == figures.end()) entry = figures.insert(figures.end(), {name, {}});
+    return entry->second;
+}
+
 struct Startup {
-    double visible = -1;  // ms from process creation to the window shown
+    double visible = -1;  // ms from CreateProcess to the window shown
     double painted = -1;  // ... and to its caption painted
 };
 
@@ -123,7 +132,7 @@ std::vector<std::pair<std::string, double>> RunWithTimings(const std::wstring& e
     DeleteFileW(file.c_str());
     PROCESS_INFORMATION process{};
     if (!Start(exePath, L" --timings \"" + file + L"\"", process)) return {};
-    std::vector<std::pair<std::string, std::vector<double>>> noted;
+    Figures noted;
     double start = Now();
     while (!VisibleWindow(process.dwProcessId, desktop) && Now() - start < 20) Sleep(0);
     FILE* figures = nullptr;
@@ -133,10 +142,7 @@ std::vector<std::pair<std::string, double>> RunWithTimings(const std::wstring& e
         while (std::fgets(line, sizeof line, figures)) {
             char* bar = std::strrchr(line, '|');
             if (!bar) continue;
-            std::string name(line, bar);
-            auto entry = std::find_if(noted.begin(), noted.end(), [&](const auto& e) { return e.first == name; });
-            if (entry == noted.end()) entry = noted.insert(noted.end(), {name, {}});
-            entry->second.push_back(std::atof(bar + 1));
+            ValuesOf(noted, std::string(line, bar)).push_back(std::atof(bar + 1));
         }
         std::fclose(figures);
     }
@@ -154,14 +160,9 @@ std::vector<std::pair<std::string, double>> RunWithTimings(const std::wstring& e
 // the start-up phases and the full repaint of both, median over the runs.
 int Timings(const std::wstring& zemrana, const std::wstring& twin, int runs, const std::wstring& directory) {
     COLORREF desktop = e2e::ScreenPixel(400, 300);
-    std::vector<std::pair<std::string, std::vector<double>>> figures;
+    Figures figures;
     auto note = [&](const std::string& prefix, const std::vector<std::pair<std::string, double>>& run) {
-        for (const auto& [name, value] : run) {
-            std::string key = prefix + name;
-            auto entry = std::find_if(figures.begin(), figures.end(), [&](const auto& e) { return e.first == key; });
-            if (entry == figures.end()) entry = figures.insert(figures.end(), {key, {}});
-            entry->second.push_back(value);
-        }
+        for (const auto& [name, value] : run) ValuesOf(figures, prefix + name).push_back(value);
     };
     for (int run = 0; run < runs; ++run) {
         note("Zemrana.exe ", RunWithTimings(zemrana, directory + L"\\zemrana-timings.txt", desktop));

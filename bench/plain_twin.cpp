@@ -34,14 +34,6 @@ void RegisterPlainClass(HINSTANCE instance, const wchar_t* name) {
     RegisterClassW(&windowClass);
 }
 
-const forms::FontDescription& FontOf(const forms::ControlDescription& control) {
-    if (control.font) return *control.font;
-    for (size_t i = 0; control.container && i < kForm1.controlCount; ++i) {
-        if (std::strcmp(kForm1.controls[i].name, control.container) == 0) return FontOf(kForm1.controls[i]);
-    }
-    return *kForm1.font;
-}
-
 HWND CreatePlainControl(const forms::ControlDescription& d, HWND parent, HINSTANCE instance, int dpi) {
     int left = forms::TwipsToPixels(d.left, dpi);
     int top = forms::TwipsToPixels(d.top, dpi);
@@ -98,18 +90,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
             if (std::strcmp(kForm1.controls[j].name, d.container) == 0) parent = created[j];
         }
         created[i] = CreatePlainControl(d, parent, instance, dpi);
-        if (created[i]) SendMessageW(created[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(FontOf(d))), FALSE);
+        if (created[i]) SendMessageW(created[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(forms::FontOf(kForm1, d))), FALSE);
     }
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
 
     MSG message;
-    bool repaintsMeasured = false;
     for (;;) {
-        if (!repaintsMeasured && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            repaintsMeasured = true;
-            forms::timings::MeasureRepaintsAndWrite(window);
-        }
+        forms::timings::MeasureRepaintsOnceIdle(window);
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         if (IsDialogMessageW(window, &message)) continue;
         TranslateMessage(&message);

@@ -114,7 +114,7 @@ int Form::Run(HINSTANCE instance) {
     ReleaseDC(nullptr, screen);
     timings::Mark("screen DPI (the display's first use)");
     fonts_ = std::make_unique<FontSet>(dpi_);
-    for (const Control& control : controls_) fonts_->Get(FontOf(*control.description));
+    for (const Control& control : controls_) fonts_->Get(FontOf(description_, *control.description));
     timings::Mark("font lookup");
 
     CreateFormWindow(instance);
@@ -141,13 +141,8 @@ int Form::Run(HINSTANCE instance) {
     timings::Mark("tooltips");
 
     MSG message;
-    bool repaintsMeasured = false;
     for (;;) {
-        if (timings::Enabled() && !repaintsMeasured && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            repaintsMeasured = true;
-            timings::Mark("until first idle");
-            timings::MeasureRepaintsAndWrite(window_);
-        }
+        timings::MeasureRepaintsOnceIdle(window_);
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         if (PreTranslate(message)) continue;
         TranslateMessage(&message);
@@ -189,7 +184,7 @@ void Form::CreateFormWindow(HINSTANCE instance) {
 void Form::CreateControls(HINSTANCE instance) {
     for (Control& control : controls_) {
         const ControlDescription& d = *control.description;
-        const FontDescription& font = FontOf(d);
+        const FontDescription& font = FontOf(description_, d);
         control.brush = d.kind == ControlKind::Timer ? nullptr
                                                      : CreateSolidBrush(ResolveColour(d.backColour, COLOR_WINDOW));
         RECT r = PixelRect(control);
@@ -229,16 +224,6 @@ void Form::CreateControls(HINSTANCE instance) {
         }
         if (control.window) SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Get(font)), FALSE);
     }
-}
-
-const FontDescription& Form::FontOf(const ControlDescription& control) const {
-    return control.font ? *control.font : *ContainerFont(control);
-}
-
-const FontDescription* Form::ContainerFont(const ControlDescription& control) const {
-    if (!control.container) return description_.font;
-    const ControlDescription& container = *Find(control.container).description;
-    return container.font ? container.font : ContainerFont(container);
 }
 
 // Within a container the controls listed first lie on top, and the labels
@@ -599,7 +584,7 @@ void Form::PaintLabel(const Control& label, HDC dc) {
     RECT inside = area;
     if (d.border == Border::FixedSingle) DrawEdge(memory, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     InflateRect(&inside, -1, 0);
-    HGDIOBJ oldFont = SelectObject(memory, fonts_->Get(FontOf(d)));
+    HGDIOBJ oldFont = SelectObject(memory, fonts_->Get(FontOf(description_, d)));
     SetBkMode(memory, TRANSPARENT);
     SetTextColor(memory, ResolveColour(d.textColour, COLOR_BTNTEXT));
     DrawLabelText(memory, label.caption, inside, TextAlignment(d), d.rightToLeft);

@@ -58,8 +58,6 @@ private:
     const Control& Find(const char* name) const;
     Control* FindByWindow(HWND window);
     HWND ContainerWindow(const Control& control) const;
-    const FontDescription& FontOf(const ControlDescription& control) const;
-    const FontDescription* ContainerFont(const ControlDescription& control) const;
     RECT PixelRect(const Control& control) const;
 
     bool Raise(const char* source, Event event);

@@ -1,6 +1,7 @@
 #include "forms/layout.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace forms {
 
@@ -12,6 +13,14 @@ int TwipsToPixels(int twips, int dpi) {
 
 bool TakesFocus(const ControlDescription& control) {
     return control.kind == ControlKind::TextBox || control.kind == ControlKind::CommandButton;
+}
+
+const FontDescription& FontOf(const FormDescription& form, const ControlDescription& control) {
+    if (control.font) return *control.font;
+    for (size_t i = 0; control.container && i < form.controlCount; ++i) {
+        if (std::strcmp(form.controls[i].name, control.container) == 0) return FontOf(form, form.controls[i]);
+    }
+    return *form.font;
 }
 
 std::vector<size_t> TabStops(const ControlDescription* controls, size_t count) {

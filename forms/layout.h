@@ -14,6 +14,9 @@ int TwipsToPixels(int twips, int dpi);
 
 bool TakesFocus(const ControlDescription& control);
 
+// A control's font: its own, or else its container's, up to the form's.
+const FontDescription& FontOf(const FormDescription& form, const ControlDescription& control);
+
 // Indexes into `controls` of the controls that take the focus, in tab order.
 std::vector<size_t> TabStops(const ControlDescription* controls, size_t count);
 

@@ -21,15 +21,17 @@ struct Figure {
 // The stores are allocated only when the switch is given: a program started
 // without it carries no room for them.
 struct Record {
-    bool enabled = false;
-    std::wstring file;
+    std::wstring file;  // empty: the switch was not given
     LARGE_INTEGER lastMark{};
     std::unique_ptr<Figure[]> figures;  // in the order first noted
     int count = 0;
+    bool repaintsMeasured = false;
 };
 
 constexpr int kFigureCapacity = 96;
 Record record;
+
+bool Enabled() { return !record.file.empty(); }
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
     LARGE_INTEGER frequency;
@@ -189,24 +191,21 @@ void HandleMessagesFor(DWORD milliseconds) {
 void Begin(const wchar_t* commandLine) {
     double sinceCreation = MillisecondsSinceProcessCreation();
     record.file = SwitchValue(commandLine ? commandLine : L"", L"--timings");
-    record.enabled = !record.file.empty();
-    if (!record.enabled) return;
+    if (!Enabled()) return;
     record.figures = std::make_unique<Figure[]>(kFigureCapacity);
     Add("process entry", sinceCreation);
     record.lastMark = Now();
 }
 
-bool Enabled() { return record.enabled; }
-
 void Mark(const char* phase) {
-    if (!record.enabled) return;
+    if (!Enabled()) return;
     LARGE_INTEGER now = Now();
     Add(phase, Milliseconds(record.lastMark, now));
     record.lastMark = now;
 }
 
 PaintCosts::PaintCosts(const char* prefix) {
-    if (!record.enabled) return;
+    if (!Enabled()) return;
     costing.prefix = prefix;
     costing.open = std::make_unique<OpenMessage[]>(kNestingCapacity);
     costing.depth = 0;
@@ -215,7 +214,7 @@ PaintCosts::PaintCosts(const char* prefix) {
 }
 
 PaintCosts::~PaintCosts() {
-    if (!record.enabled) return;
+    if (!Enabled()) return;
     UnhookWindowsHookEx(costing.before);
     UnhookWindowsHookEx(costing.after);
     costing.before = costing.after = nullptr;
@@ -229,8 +228,11 @@ double FullRepaint(HWND window) {
     return Milliseconds(start, Now());
 }
 
-void MeasureRepaintsAndWrite(HWND window) {
-    if (!record.enabled) return;
+void MeasureRepaintsOnceIdle(HWND window) {
+    MSG waiting;
+    if (!Enabled() || record.repaintsMeasured || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return;
+    record.repaintsMeasured = true;
+    Mark("until first idle");
     for (int i = 0; i < kPlainRepaints; ++i) {
         HandleMessagesFor(kIdleBetweenRepaints);
         Append("full repaint", FullRepaint(window));

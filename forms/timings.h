@@ -11,7 +11,6 @@ namespace forms::timings {
 // Reads the switch from the command line and notes the time from the
 // process's creation to this call; the first thing the entry point does.
 void Begin(const wchar_t* commandLine);
-bool Enabled();
 
 // Ends a phase: the time since the previous mark is charged to it.
 void Mark(const char* phase);
@@ -31,8 +30,9 @@ public:
 // them all at once, as when the window is uncovered. Returns milliseconds.
 double FullRepaint(HWND window);
 
-// What a window that has just become idle records last: a number of full
-// repaints, then the cost of one per kind of window; then writes the file.
-void MeasureRepaintsAndWrite(HWND window);
+// Called before each wait for a message: the first time the queue is empty,
+// times a number of full repaints of the window, then the cost of one per
+// kind of window, and writes the file.
+void MeasureRepaintsOnceIdle(HWND window);
 
 }  // namespace forms::timings

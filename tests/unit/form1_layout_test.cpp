@@ -113,4 +113,29 @@ TEST(Form1Layout, RowCaptionsKeepTheirElongations) {
     EXPECT_EQ(std::wstring(byName["Command3"]->caption), L"C");
 }
 
+TEST(FontOf, OwnFontElseTheContainersUpToTheForms) {
+    const forms::FontDescription formFont{L"Form face", 10, 400, 178};
+    const forms::FontDescription frameFont{L"Frame face", 12, 700, 178};
+    const forms::FontDescription labelFont{L"Label face", 9, 400, 0};
+    auto control = [](const char* name, const char* container, const forms::FontDescription* font) {
+        ControlDescription d{};
+        d.name = name;
+        d.container = container;
+        d.font = font;
+        return d;
+    };
+    const ControlDescription controls[] = {
+        control("Outer", nullptr, &frameFont), control("Inner", "Outer", nullptr), control("Deep", "Inner", nullptr),
+        control("Own", "Outer", &labelFont), control("Plain", nullptr, nullptr), control("Lost", "Nowhere", nullptr)};
+    forms::FormDescription form{};
+    form.font = &formFont;
+    form.controls = controls;
+    form.controlCount = std::size(controls);
+    EXPECT_EQ(&forms::FontOf(form, controls[1]), &frameFont);
+    EXPECT_EQ(&forms::FontOf(form, controls[2]), &frameFont);
+    EXPECT_EQ(&forms::FontOf(form, controls[3]), &labelFont);
+    EXPECT_EQ(&forms::FontOf(form, controls[4]), &formFont);
+    EXPECT_EQ(&forms::FontOf(form, controls[5]), &formFont);
+}
+
 }  // namespace
