@@ -320,4 +320,14 @@ void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const s
     checks.Check(onExit && second.WaitForExit(2000), "Enter on the covered Exit button ends the program");
 }
 
+void RunReleaseScenarios(Checks& checks, const std::wstring& exePath) {
+    Program program(exePath);
+    checks.Check(program.Started() && WindowText(program.Form()) == L"Zemrana", "it starts and shows its window");
+    if (!program.Started()) return;
+    program.Activate();
+    CalculatesTheChain(checks, program);
+    program.Press(VK_ESCAPE);
+    checks.Check(program.WaitForExit(2000), "Escape ends it");
+}
+
 }  // namespace e2e

@@ -1,9 +1,5 @@
 #include "scenarios.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-
 namespace e2e {
 namespace {
 
@@ -44,29 +40,6 @@ std::vector<COLORREF> RowColours(const CaptionGeometry& geometry) {
     return colours;
 }
 
-// The rows as the gradient rule paints them for a caption `height` pixels
-// high: the ramp runs in `height` steps from `top` toward `bottom`, row i one
-// step further than row i - 1 and row 0 already one step in; each channel is
-// held within 0..255 and rounded to the nearest integer, halves to even.
-std::vector<COLORREF> ExpectedRows(int height, COLORREF top, COLORREF bottom) {
-    double value[3];
-    double step[3];
-    for (int channel = 0; channel < 3; ++channel) {
-        value[channel] = (top >> (8 * channel)) & 0xFF;
-        step[channel] = (static_cast<double>((bottom >> (8 * channel)) & 0xFF) - value[channel]) / height;
-    }
-    std::vector<COLORREF> rows;
-    for (int row = 0; row < height - 1; ++row) {
-        COLORREF colour = 0;
-        for (int channel = 0; channel < 3; ++channel) {
-            value[channel] = std::min(255.0, std::max(0.0, value[channel] + step[channel]));
-            colour |= static_cast<COLORREF>(std::nearbyint(value[channel])) << (8 * channel);
-        }
-        rows.push_back(colour);
-    }
-    return rows;
-}
-
 bool TitleHasColour(const CaptionGeometry& geometry, COLORREF colour) {
     for (int row = 0; row < geometry.rows; ++row) {
         for (int x = geometry.frame + 20; x < geometry.frame + 90; ++x) {
@@ -78,7 +51,7 @@ bool TitleHasColour(const CaptionGeometry& geometry, COLORREF colour) {
 
 void CheckRamp(Checks& checks, const CaptionGeometry& geometry, COLORREF top, COLORREF bottom, const char* state) {
     std::vector<COLORREF> rows = RowColours(geometry);
-    std::vector<COLORREF> expected = ExpectedRows(geometry.height, top, bottom);
+    std::vector<COLORREF> expected = ExpectedCaptionRows(geometry.height, top, bottom);
     std::string seen;
     for (size_t row = 0; row < rows.size(); ++row) {
         if (rows[row] != expected[row]) {
@@ -212,7 +185,7 @@ void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std:
     CaptionGeometry geometry = Measure(program);
     // Active: from the end colour (0, 128, 255) at the top toward the start
     // colour (0, 0, 128); inactive: from blue (0, 0, 255) toward black.
-    CheckRamp(checks, geometry, RGB(0, 128, 255), RGB(0, 0, 128), "active");
+    CheckRamp(checks, geometry, kActiveCaptionTop, kActiveCaptionBottom, "active");
     checks.Check(TitleHasColour(geometry, RGB(0, 255, 0)), "the active title is green");
     // The icon's top-left corner is its dark blue border; a quarter down its
     // middle column lies the brick-red roof, at any size it is drawn.

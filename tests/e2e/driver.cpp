@@ -1,7 +1,10 @@
 // End-to-end driver: runs Zemrana.exe and checks it as a user would.
-// Usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,…]
-//          scenarios: calculator, controls, caption, clock, lifecycle, timings, soak (all by default);
-//          N scales the soak (1, the default, is the test suite's size)
+// Usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,…] [--idle-mark FILE]
+//          scenarios: calculator, controls, caption, clock, lifecycle, timings, soak (all by default),
+//          and release (start, calculate, end: for an installed or unpacked copy);
+//          N scales the soak (1, the default, is the test suite's size);
+//          with --idle-mark the driver leaves the program idle until FILE exists (at most a minute),
+//          for a sampler outside to measure it
 //        e2e_driver --screenshot <Zemrana.exe> <image.bmp>   (one picture, then close)
 #include "scenarios.h"
 
@@ -15,7 +18,8 @@ bool Wanted(const std::wstring& scenarios, const wchar_t* name) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,...]\n");
+    std::fprintf(stderr, "usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,...] "
+                         "[--idle-mark FILE]\n");
     return 2;
 }
 
@@ -29,11 +33,13 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring exe = argv[1];
     std::wstring folder = argv[2];
     std::wstring scenarios = L"calculator,controls,caption,clock,lifecycle,timings,soak";
+    std::wstring idleMark;
     int scale = 1;
     for (int i = 3; i + 1 < argc; i += 2) {
         std::wstring option = argv[i];
         if (option == L"--scale") scale = std::max(1, _wtoi(argv[i + 1]));
         else if (option == L"--scenarios") scenarios = argv[i + 1];
+        else if (option == L"--idle-mark") idleMark = argv[i + 1];
         else return Usage();
     }
     if (argc % 2 == 0) return Usage();
@@ -43,9 +49,10 @@ int wmain(int argc, wchar_t** argv) {
     if (Wanted(scenarios, L"controls")) e2e::RunControlScenarios(checks, exe);
     if (Wanted(scenarios, L"caption")) e2e::RunCaptionScenarios(checks, exe, folder);
     if (Wanted(scenarios, L"clock")) e2e::RunClockScenarios(checks, exe);
-    if (Wanted(scenarios, L"lifecycle")) e2e::RunLifecycleScenarios(checks, exe);
+    if (Wanted(scenarios, L"lifecycle")) e2e::RunLifecycleScenarios(checks, exe, idleMark);
     if (Wanted(scenarios, L"timings")) e2e::RunTimingsScenarios(checks, exe);
     if (Wanted(scenarios, L"soak")) e2e::RunSoakScenarios(checks, exe, scale);
-    std::printf("%d passed, %d failed\n", checks.Passed(), checks.Failed());
+    if (Wanted(scenarios, L"release")) e2e::RunReleaseScenarios(checks, exe);
+    std::printf("%d passed, %d failed, %d skipped\n", checks.Passed(), checks.Failed(), checks.Skipped());
     return checks.Failed() == 0 ? 0 : 1;
 }

@@ -1,6 +1,8 @@
 #include "harness.h"
 
 #include <cstdio>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 
@@ -14,6 +16,12 @@ void Checks::Check(bool passed, const std::string& name, const std::string& deta
         ++failed_;
         std::printf("not ok - %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
     }
+    std::fflush(stdout);
+}
+
+void Checks::Skip(const std::string& name, const std::string& reason) {
+    ++skipped_;
+    std::printf("skip - %s: %s\n", name.c_str(), reason.c_str());
     std::fflush(stdout);
 }
 
@@ -357,6 +365,29 @@ bool TakeScreenshot(const std::wstring& exePath, const std::wstring& imagePath) 
     PostMessageW(program.Form(), WM_CLOSE, 0, 0);
     program.WaitForExit(5000);
     return saved;
+}
+
+// The rows as the gradient rule paints them for a caption `height` pixels
+// high: the ramp runs in `height` steps from `top` toward `bottom`, row i one
+// step further than row i - 1 and row 0 already one step in; each channel is
+// held within 0..255 and rounded to the nearest integer, halves to even.
+std::vector<COLORREF> ExpectedCaptionRows(int height, COLORREF top, COLORREF bottom) {
+    double value[3];
+    double step[3];
+    for (int channel = 0; channel < 3; ++channel) {
+        value[channel] = (top >> (8 * channel)) & 0xFF;
+        step[channel] = (static_cast<double>((bottom >> (8 * channel)) & 0xFF) - value[channel]) / height;
+    }
+    std::vector<COLORREF> rows;
+    for (int row = 0; row < height - 1; ++row) {
+        COLORREF colour = 0;
+        for (int channel = 0; channel < 3; ++channel) {
+            value[channel] = std::min(255.0, std::max(0.0, value[channel] + step[channel]));
+            colour |= static_cast<COLORREF>(std::nearbyint(value[channel])) << (8 * channel);
+        }
+        rows.push_back(colour);
+    }
+    return rows;
 }
 
 std::string Narrow(const std::wstring& text) {

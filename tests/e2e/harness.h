@@ -21,12 +21,16 @@ enum ControlId {
 class Checks {
 public:
     void Check(bool passed, const std::string& name, const std::string& detail = "");
+    // A check the platform gives no means to make, with the reason.
+    void Skip(const std::string& name, const std::string& reason);
     int Passed() const { return passed_; }
     int Failed() const { return failed_; }
+    int Skipped() const { return skipped_; }
 
 private:
     int passed_ = 0;
     int failed_ = 0;
+    int skipped_ = 0;
 };
 
 class Program {
@@ -104,6 +108,15 @@ COLORREF ScreenPixel(int x, int y);
 
 // A colour as "(red,green,blue)".
 std::string ColourText(COLORREF colour);
+
+// The active caption's ramp runs from the end colour at the top toward the
+// start colour.
+constexpr COLORREF kActiveCaptionTop = RGB(0, 128, 255);
+constexpr COLORREF kActiveCaptionBottom = RGB(0, 0, 128);
+
+// The rows of a caption `height` pixels high, as the gradient rule paints them
+// from `top` toward `bottom` (every row but the last, which the frame keeps).
+std::vector<COLORREF> ExpectedCaptionRows(int height, COLORREF top, COLORREF bottom);
 
 // Pixels as 0x00BBGGRR, row by row from the top.
 struct Image {

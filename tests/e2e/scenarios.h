@@ -7,13 +7,16 @@ namespace e2e {
 // Captions, colours and fonts as the window shows them, its boxes filled.
 void CheckAppearance(Checks& checks, const Program& program);
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
+// What a download must do: start, show its window, calculate, end.
+void RunReleaseScenarios(Checks& checks, const std::wstring& exePath);
 // Tooltips as they show, and the keys of the input and the covered buttons.
 void RunControlScenarios(Checks& checks, const std::wstring& exePath);
 // Soak and fuzz of the running program; scale 1 is the size of the test suite.
 void RunSoakScenarios(Checks& checks, const std::wstring& exePath, int scale);
 // The date and time labels, in the user's locale formats.
 void RunClockScenarios(Checks& checks, const std::wstring& exePath);
-void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath);
+// With an idle mark, the program is left idle until that file exists.
+void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& idleMark);
 // The figures written with --timings.
 void RunTimingsScenarios(Checks& checks, const std::wstring& exePath);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);

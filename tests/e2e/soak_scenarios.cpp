@@ -8,8 +8,8 @@
 namespace e2e {
 namespace {
 
-// One entry of a process's GDI handle table, as Wine lays it out: a type of
-// 0 marks a free entry.
+// One entry of a process's GDI handle table, as Wine lays it out for 32-bit
+// and 64-bit programs alike: a type of 0 marks a free entry.
 struct GdiHandleEntry {
     UINT64 object;
     ULONG owner;
@@ -20,30 +20,90 @@ struct GdiHandleEntry {
 };
 static_assert(sizeof(GdiHandleEntry) == 24, "GDI handle table entries are 24 bytes");
 constexpr size_t kGdiHandleCount = 0x10000;
-constexpr size_t kPebGdiSharedHandleTable = 0xF8;  // offset in the 64-bit PEB
+constexpr ULONG64 kPeb64GdiSharedHandleTable = 0xF8;
+constexpr ULONG64 kPeb32GdiSharedHandleTable = 0x94;
+
+// How many live GDI objects a process holds, or why that cannot be told.
+struct GdiCount {
+    long live = -1;
+    std::string unknownBecause;
+};
+
+template <typename Function>
+Function NtdllFunctionAs(const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), name)));
+}
+
+// Reads `size` bytes at `address` of the process; a 32-bit driver reads a
+// 64-bit address through the WoW64 call, where the platform has it.
+bool ReadMemory(HANDLE process, ULONG64 address, void* buffer, ULONG64 size) {
+    if (address + size <= static_cast<ULONG64>(static_cast<UINT_PTR>(-1))) {
+        return ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<UINT_PTR>(address)), buffer,
+                                 static_cast<SIZE_T>(size), nullptr) != 0;
+    }
+    using ReadMemory64 = NTSTATUS(NTAPI*)(HANDLE, ULONG64, PVOID, ULONG64, PULONG64);
+    auto read = NtdllFunctionAs<ReadMemory64>("NtWow64ReadVirtualMemory64");
+    return read && read(process, address, buffer, size, nullptr) == 0;
+}
+
+// Where the process's GDI handle table lies: the PEB of the process's own
+// width points to it; a 32-bit process on 64-bit Wine has it in its 64-bit
+// PEB, which a 32-bit driver asks for through the WoW64 call. 0 if unknown.
+ULONG64 GdiHandleTable(HANDLE process, std::string& unknownBecause) {
+    using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    auto query = NtdllFunctionAs<QueryProcess>("NtQueryInformationProcess");
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) {
+        unknownBecause = "the process's PEB cannot be found";
+        return 0;
+    }
+    ULONG64 peb = reinterpret_cast<UINT_PTR>(basic.PebBaseAddress);
+    UINT_PTR table = 0;
+    ULONG64 field = peb + (sizeof(void*) == 8 ? kPeb64GdiSharedHandleTable : kPeb32GdiSharedHandleTable);
+    if (ReadMemory(process, field, &table, sizeof table) && table) return table;
+    if (sizeof(void*) == 8) {
+        unknownBecause = "the PEB points to no GDI handle table";
+        return 0;
+    }
+    struct {
+        NTSTATUS exitStatus;
+        ULONG pad;
+        ULONG64 pebBaseAddress;
+        ULONG64 rest[4];
+    } basic64{};
+    auto query64 = NtdllFunctionAs<QueryProcess>("NtWow64QueryInformationProcess64");
+    if (!query64 || query64(process, ProcessBasicInformation, &basic64, sizeof basic64, nullptr) != 0) {
+        unknownBecause = "neither PEB of the 32-bit process can be read";
+        return 0;
+    }
+    ULONG64 table64 = 0;
+    if (!ReadMemory(process, basic64.pebBaseAddress + kPeb64GdiSharedHandleTable, &table64, sizeof table64) ||
+        !table64) {
+        unknownBecause = "neither PEB of the 32-bit process points to a GDI handle table";
+        return 0;
+    }
+    return table64;
+}
 
 // Live GDI objects of another process. Windows counts them itself; under
-// Wine, whose GetGuiResources answers 0, they are counted from the process's
-// GDI handle table (read here with the 64-bit layout). -1 when neither tells.
-long LiveGdiObjects(HANDLE process) {
-    if (DWORD counted = GetGuiResources(process, GR_GDIOBJECTS)) return static_cast<long>(counted);
-    if (sizeof(void*) != 8) return -1;
-    using QueryProcess = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<QueryProcess>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION basic{};
-    if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
-    UINT64 table = 0;
-    const char* tableField = reinterpret_cast<const char*>(basic.PebBaseAddress) + kPebGdiSharedHandleTable;
-    if (!ReadProcessMemory(process, tableField, &table, sizeof table, nullptr) || !table) return -1;
-    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
-    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<UINT_PTR>(table)), entries.data(),
-                           entries.size() * sizeof(GdiHandleEntry), nullptr)) {
-        return -1;
+// Wine, whose GetGuiResources answers 0, they are counted in the process's
+// GDI handle table.
+GdiCount LiveGdiObjects(HANDLE process) {
+    GdiCount count;
+    if (DWORD counted = GetGuiResources(process, GR_GDIOBJECTS)) {
+        count.live = static_cast<long>(counted);
+        return count;
     }
-    long live = 0;
-    for (const GdiHandleEntry& entry : entries) live += entry.type != 0;
-    return live;
+    ULONG64 table = GdiHandleTable(process, count.unknownBecause);
+    if (!table) return count;
+    std::vector<GdiHandleEntry> entries(kGdiHandleCount);
+    if (!ReadMemory(process, table, entries.data(), entries.size() * sizeof(GdiHandleEntry))) {
+        count.unknownBecause = "the GDI handle table cannot be read";
+        return count;
+    }
+    count.live = 0;
+    for (const GdiHandleEntry& entry : entries) count.live += entry.type != 0;
+    return count;
 }
 
 bool Responding(HWND window) {
@@ -64,7 +124,7 @@ void PaintCyclesLeaveNoGdiObject(Checks& checks, const Program& program, int cyc
     HWND other = CreateDriverWindow(L"ZemranaSoakWindow", DefWindowProcW, 650, 520);
     program.Activate();
     RedrawWindow(program.Form(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);  // warm-up
-    long before = LiveGdiObjects(program.Process());
+    GdiCount before = LiveGdiObjects(program.Process());
     DWORD start = GetTickCount();
     for (int cycle = 0; cycle < cycles; ++cycle) {
         if (cycle % 10 == 0) {
@@ -76,13 +136,18 @@ void PaintCyclesLeaveNoGdiObject(Checks& checks, const Program& program, int cyc
     }
     program.Activate();
     RedrawWindow(program.Form(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    long after = LiveGdiObjects(program.Process());
+    GdiCount after = LiveGdiObjects(program.Process());
     DestroyWindow(other);
     std::printf("# %d paint cycles in %lu ms; live GDI objects %ld before, %ld after\n", cycles,
-                static_cast<unsigned long>(GetTickCount() - start), before, after);
-    checks.Check(before > 0 && after == before,
-                 std::to_string(cycles) + " caption paint cycles leave the live GDI objects as they were",
-                 std::to_string(before) + " before, " + std::to_string(after) + " after");
+                static_cast<unsigned long>(GetTickCount() - start), before.live, after.live);
+    std::string name = std::to_string(cycles) + " caption paint cycles leave the live GDI objects as they were";
+    std::string unknownBecause = before.unknownBecause.empty() ? after.unknownBecause : before.unknownBecause;
+    if (!unknownBecause.empty()) {
+        checks.Skip(name, unknownBecause);
+    } else {
+        checks.Check(before.live > 0 && after.live == before.live, name,
+                     std::to_string(before.live) + " before, " + std::to_string(after.live) + " after");
+    }
     checks.Check(Responding(program.Form()), "the program responds after the paint cycles");
 }
 
@@ -141,7 +206,9 @@ void RandomKeysAndPastes(Checks& checks, const Program& program, int presses) {
                  std::to_string(checksWithResults) + " of " + std::to_string(presses / 50) + " checks");
     program.Activate();
     RedrawWindow(program.Form(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    checks.Check(CaptionTopRow(program) == RGB(0, 121, 248), "the caption still paints after the keys and pastes");
+    COLORREF topRow = ExpectedCaptionRows(GetSystemMetrics(SM_CYCAPTION), kActiveCaptionTop, kActiveCaptionBottom)[0];
+    checks.Check(CaptionTopRow(program) == topRow, "the caption still paints after the keys and pastes",
+                 ColourText(CaptionTopRow(program)) + " not " + ColourText(topRow));
 }
 
 }  // namespace
