@@ -1,10 +1,10 @@
-#include "forms/command_line.h"
+#include "bench/command_line.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using forms::SplitCommandLine;
+using bench::SplitCommandLine;
 using forms::SwitchValue;
 using Arguments = std::vector<std::wstring>;
 
