@@ -37,6 +37,17 @@ void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
     RegisterClassExW(&windowClass);
 }
 
+// The window's design place, moved inside the work area of the monitor it
+// opens on where it would reach past it (a small screen at a large scale).
+ScreenBox OnScreen(const ScreenBox& design) {
+    RECT area{design.left, design.top, design.right, design.bottom};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) return design;
+    const RECT& work = monitor.rcWork;
+    return PlaceInside(design, ScreenBox{work.left, work.top, work.right, work.bottom});
+}
+
 }  // namespace
 
 void Form::CreateFormWindow(HINSTANCE instance) {
@@ -61,8 +72,9 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
     int left = TwipsToPixels(description_.left, dpi_) + frame.left;
     int top = TwipsToPixels(description_.top, dpi_) + frame.top;
-    window_ = CreateWindowExW(0, kFormClass, description_.caption, kFormStyle, left, top, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    ScreenBox place = OnScreen(ScreenBox{left, top, left + frame.right - frame.left, top + frame.bottom - frame.top});
+    window_ = CreateWindowExW(0, kFormClass, description_.caption, kFormStyle, place.left, place.top,
+                              place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, this);
     TurnOffCompositedFrame(window_);
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));

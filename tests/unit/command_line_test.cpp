@@ -5,7 +5,7 @@
 namespace {
 
 using bench::SplitCommandLine;
-using forms::SwitchValue;
+using bench::SwitchValue;
 using Arguments = std::vector<std::wstring>;
 
 TEST(SplitCommandLine, QuotesGroupAndAreDropped) {
