@@ -4,7 +4,7 @@
 //          scenarios: calculator, controls, caption, clock, lifecycle, timings, soak (all by default),
 //          and release (start, calculate, end: for an installed or unpacked copy);
 //          N scales the soak (1, the default, is the test suite's size);
-//          with --idle-mark the driver leaves the program idle until FILE exists (at most a minute),
+//          with --idle-mark the driver leaves the program idle until FILE exists (at most two minutes),
 //          for a sampler outside to measure it; --timed names the benchmarks' instrumented twin of the
 //          program, whose figures the timings scenario reads
 //        e2e_driver --screenshot <Zemrana.exe> <image.bmp>   (one picture, then close)

@@ -155,13 +155,13 @@ void FollowsTheSecond(Checks& checks, const Program& program) {
 // Under Wine another process's CPU times cannot be read from Windows, so the
 // test script samples the program's Linux process while the driver leaves it
 // idle, and judges the idle cost itself. The driver waits for the script's
-// mark that the sample is taken, however late a busy machine lets it begin,
-// and goes on after a minute without one. It looks for the mark ten times a
-// second only, to stay out of what is measured.
+// mark that the samples are taken, however late a busy machine lets them
+// begin, and goes on after two minutes without one. It looks for the mark ten
+// times a second only, to stay out of what is measured.
 void LeaveIdle(const Program& program, const std::wstring& idleMark) {
     std::printf("# idle: process %lu\n", static_cast<unsigned long>(program.ProcessId()));
     std::fflush(stdout);
-    for (int waited = 0; waited < 600 && GetFileAttributesW(idleMark.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
+    for (int waited = 0; waited < 1200 && GetFileAttributesW(idleMark.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
         Sleep(100);
     }
 }
