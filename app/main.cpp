@@ -2,8 +2,8 @@
 #include "forms/application.h"
 #include "forms/timings.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
-    forms::timings::Begin(commandLine);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    forms::timings::Begin();
     forms::Application application;
     forms::timings::Mark("single-instance check");
     return Form1().Run(instance);

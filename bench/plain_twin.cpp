@@ -1,8 +1,9 @@
 // The floor for a full repaint of the calculator: a twin of its window with
 // the same geometry, texts and fonts, but every control a plain platform
 // control (static labels, edit boxes, push buttons) and nothing painted by
-// the program itself. Started with --timings FILE it records its full
-// repaints exactly as Zemrana.exe does.
+// the program itself. Started with --timings FILE it records the phases of
+// its start that the program has too, and its full repaints, exactly as the
+// program's instrumented twin does.
 #include "app/form1_description.h"
 #include "forms/fonts.h"
 #include "forms/layout.h"
@@ -68,18 +69,21 @@ HWND CreatePlainControl(const forms::ControlDescription& d, HWND parent, HINSTAN
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
-    forms::timings::Begin(commandLine);
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    forms::timings::Begin();
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
+    forms::timings::Mark("screen DPI (the display's first use)");
     RegisterPlainClass(instance, kTwinClass);
     RegisterPlainClass(instance, kContainerClass);
+    forms::timings::Mark("class registration");
     RECT frame{0, 0, forms::TwipsToPixels(kForm1.clientWidth, dpi), forms::TwipsToPixels(kForm1.clientHeight, dpi)};
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     AdjustWindowRectEx(&frame, style, FALSE, 0);
     HWND window = CreateWindowExW(0, kTwinClass, L"Plain twin", style, 154, 174, frame.right - frame.left,
                                   frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    forms::timings::Mark("window creation");
 
     forms::FontSet fonts(dpi);
     std::vector<HWND> created(kForm1.controlCount);
@@ -92,8 +96,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
         created[i] = CreatePlainControl(d, parent, instance, dpi);
         if (created[i]) SendMessageW(created[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(forms::FontOf(kForm1, d))), FALSE);
     }
+    forms::timings::Mark("control creation");
     ShowWindow(window, SW_SHOW);
+    forms::timings::Mark("show");
     UpdateWindow(window);
+    forms::timings::Mark("first paint");
 
     MSG message;
     for (;;) {

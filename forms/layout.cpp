@@ -39,4 +39,22 @@ size_t NextTabStop(size_t count, std::ptrdiff_t current, bool forward) {
     return forward ? (position + 1) % count : (position + count - 1) % count;
 }
 
+namespace {
+
+// The start of a span of `length` moved into [low, high) as little as it must.
+int MoveInside(int start, int length, int low, int high) {
+    if (start + length > high) start = high - length;
+    return std::max(start, low);
+}
+
+}  // namespace
+
+ScreenBox PlaceInside(const ScreenBox& design, const ScreenBox& workArea) {
+    int width = design.right - design.left;
+    int height = design.bottom - design.top;
+    int left = MoveInside(design.left, width, workArea.left, workArea.right);
+    int top = MoveInside(design.top, height, workArea.top, workArea.bottom);
+    return ScreenBox{left, top, left + width, top + height};
+}
+
 }  // namespace forms

@@ -24,4 +24,15 @@ std::vector<size_t> TabStops(const ControlDescription* controls, size_t count);
 // (or last) when `current` is not a stop.
 size_t NextTabStop(size_t count, std::ptrdiff_t current, bool forward);
 
+// A rectangle of the screen, in pixels; right and bottom lie just outside.
+struct ScreenBox {
+    int left, top, right, bottom;
+};
+
+// Where a window designed to lie at `design` opens in `workArea`: exactly at
+// its design place where that fits; otherwise moved along each axis just as
+// far as it must to lie inside. A window larger than the work area keeps its
+// top-left corner, and so its caption, inside.
+ScreenBox PlaceInside(const ScreenBox& design, const ScreenBox& workArea);
+
 }  // namespace forms

@@ -1,16 +1,17 @@
 #pragma once
-// Where the time goes. Started with "--timings FILE" the program notes how
-// long each phase of its start-up takes and what a full repaint of its window
-// costs per kind of window and message, and writes it all to FILE once the
-// window is idle. Without the switch every call here returns at once.
+// Where the time goes: the runtime notes each phase of its start-up, the
+// paint messages of its first paint and its first idle moment here. The
+// shipped program links forms/timings_off.cpp, where every call does nothing;
+// the instrumented twin of the benchmarks links bench/timings.cpp, which
+// records the phases and, once the window is idle, times full repaints.
 
 #include <windows.h>
 
 namespace forms::timings {
 
-// Reads the switch from the command line and notes the time from the
-// process's creation to this call; the first thing the entry point does.
-void Begin(const wchar_t* commandLine);
+// The first thing the entry point does: notes the time since the process
+// was created.
+void Begin();
 
 // Ends a phase: the time since the previous mark is charged to it.
 void Mark(const char* phase);
@@ -26,13 +27,9 @@ public:
     PaintCosts& operator=(const PaintCosts&) = delete;
 };
 
-// Invalidates the window's frame, client area and every child, and paints
-// them all at once, as when the window is uncovered. Returns milliseconds.
-double FullRepaint(HWND window);
-
 // Called before each wait for a message: the first time the queue is empty,
-// times a number of full repaints of the window, then the cost of one per
-// kind of window, and writes the file.
+// starts timing full repaints of the window, one each time it has been idle
+// a while, while the program's own message loop goes on.
 void MeasureRepaintsOnceIdle(HWND window);
 
 }  // namespace forms::timings

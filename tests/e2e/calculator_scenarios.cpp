@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -31,6 +32,42 @@ void ClearWithSpace(const Program& program) {
     WaitUntil([&] { return AllEmpty(program, {kB, kC, kD, kE, kF}) && program.FocusId() == kB; });
 }
 
+// The start of a span moved into [low, high) as little as it must, its start
+// kept inside when it is longer.
+long MovedInside(long start, long length, long low, long high) {
+    if (start + length > high) start = high - length;
+    return std::max(start, low);
+}
+
+// The client area is designed to lie at (2310, 2940) twips. Where the window
+// fits the work area of its monitor there, it opens exactly there; otherwise
+// it is moved in just far enough.
+void OpensOnTheScreen(Checks& checks, const Program& program, int dpi) {
+    RECT window;
+    GetWindowRect(program.Form(), &window);
+    POINT client{0, 0};
+    ClientToScreen(program.Form(), &client);
+    long width = window.right - window.left;
+    long height = window.bottom - window.top;
+    long designLeft = std::lround(2310.0 * dpi / 1440) - (client.x - window.left);
+    long designTop = std::lround(2940.0 * dpi / 1440) - (client.y - window.top);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(program.Form(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    long left = MovedInside(designLeft, width, work.left, work.right);
+    long top = MovedInside(designTop, height, work.top, work.bottom);
+    bool fits = left == designLeft && top == designTop;
+    checks.Check(window.left == left && window.top == top,
+                 std::string(fits ? "the window opens at its design place" : "the window is moved inside the work area") +
+                     " (" + std::to_string(left) + "," + std::to_string(top) + ")",
+                 "at (" + std::to_string(window.left) + "," + std::to_string(window.top) + ") in a work area to (" +
+                     std::to_string(work.right) + "," + std::to_string(work.bottom) + ")");
+    checks.Check(window.left >= work.left && window.top >= work.top && window.right <= work.right &&
+                     window.bottom <= work.bottom,
+                 "the whole window lies inside the work area");
+}
+
 void FirstAppearance(Checks& checks, const Program& program) {
     wchar_t title[64] = {};
     GetWindowTextW(program.Form(), title, 64);
@@ -47,6 +84,7 @@ void FirstAppearance(Checks& checks, const Program& program) {
                  std::to_string(client.right) + "x" + std::to_string(client.bottom));
     checks.Check(program.FocusId() == kB, "focus starts in b", Describe(program));
     checks.Check(AllEmpty(program, {kB, kC, kD, kE, kF, kG, kH}), "all boxes start empty", Describe(program));
+    OpensOnTheScreen(checks, program, dpi);
 }
 
 void ColoursOfTheBoxes(Checks& checks, const Program& program) {

@@ -1,10 +1,12 @@
 // End-to-end driver: runs Zemrana.exe and checks it as a user would.
 // Usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,…] [--idle-mark FILE]
+//          [--timed <instrumented twin .exe>]
 //          scenarios: calculator, controls, caption, clock, lifecycle, timings, soak (all by default),
 //          and release (start, calculate, end: for an installed or unpacked copy);
 //          N scales the soak (1, the default, is the test suite's size);
 //          with --idle-mark the driver leaves the program idle until FILE exists (at most two minutes),
-//          for a sampler outside to measure it
+//          for a sampler outside to measure it; --timed names the benchmarks' instrumented twin of the
+//          program, whose figures the timings scenario reads
 //        e2e_driver --screenshot <Zemrana.exe> <image.bmp>   (one picture, then close)
 #include "scenarios.h"
 
@@ -19,7 +21,7 @@ bool Wanted(const std::wstring& scenarios, const wchar_t* name) {
 
 int Usage() {
     std::fprintf(stderr, "usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,...] "
-                         "[--idle-mark FILE]\n");
+                         "[--idle-mark FILE] [--timed twin.exe]\n");
     return 2;
 }
 
@@ -34,12 +36,14 @@ int wmain(int argc, wchar_t** argv) {
     std::wstring folder = argv[2];
     std::wstring scenarios = L"calculator,controls,caption,clock,lifecycle,timings,soak";
     std::wstring idleMark;
+    std::wstring timed;
     int scale = 1;
     for (int i = 3; i + 1 < argc; i += 2) {
         std::wstring option = argv[i];
         if (option == L"--scale") scale = std::max(1, _wtoi(argv[i + 1]));
         else if (option == L"--scenarios") scenarios = argv[i + 1];
         else if (option == L"--idle-mark") idleMark = argv[i + 1];
+        else if (option == L"--timed") timed = argv[i + 1];
         else return Usage();
     }
     if (argc % 2 == 0) return Usage();
@@ -50,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
     if (Wanted(scenarios, L"caption")) e2e::RunCaptionScenarios(checks, exe, folder);
     if (Wanted(scenarios, L"clock")) e2e::RunClockScenarios(checks, exe);
     if (Wanted(scenarios, L"lifecycle")) e2e::RunLifecycleScenarios(checks, exe, idleMark);
-    if (Wanted(scenarios, L"timings")) e2e::RunTimingsScenarios(checks, exe);
+    if (Wanted(scenarios, L"timings")) e2e::RunTimingsScenarios(checks, exe, timed);
     if (Wanted(scenarios, L"soak")) e2e::RunSoakScenarios(checks, exe, scale);
     if (Wanted(scenarios, L"release")) e2e::RunReleaseScenarios(checks, exe);
     std::printf("%d passed, %d failed, %d skipped\n", checks.Passed(), checks.Failed(), checks.Skipped());

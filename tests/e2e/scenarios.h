@@ -17,8 +17,9 @@ void RunSoakScenarios(Checks& checks, const std::wstring& exePath, int scale);
 void RunClockScenarios(Checks& checks, const std::wstring& exePath);
 // With an idle mark, the program is left idle until that file exists.
 void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& idleMark);
-// The figures written with --timings.
-void RunTimingsScenarios(Checks& checks, const std::wstring& exePath);
+// The instrumented twin's figures, written with --timings; the shipped
+// program writes none.
+void RunTimingsScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& timedPath);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
 
 }  // namespace e2e

@@ -1,11 +1,11 @@
-#include "forms/command_line.h"
+#include "bench/command_line.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using forms::SplitCommandLine;
-using forms::SwitchValue;
+using bench::SplitCommandLine;
+using bench::SwitchValue;
 using Arguments = std::vector<std::wstring>;
 
 TEST(SplitCommandLine, QuotesGroupAndAreDropped) {

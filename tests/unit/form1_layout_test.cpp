@@ -5,8 +5,21 @@
 
 #include <cstring>
 #include <map>
+#include <ostream>
 #include <set>
 #include <string>
+
+namespace forms {
+
+bool operator==(const ScreenBox& a, const ScreenBox& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+std::ostream& operator<<(std::ostream& out, const ScreenBox& box) {
+    return out << "(" << box.left << "," << box.top << ")-(" << box.right << "," << box.bottom << ")";
+}
+
+}  // namespace forms
 
 namespace {
 
@@ -136,6 +149,28 @@ TEST(FontOf, OwnFontElseTheContainersUpToTheForms) {
     EXPECT_EQ(&forms::FontOf(form, controls[3]), &labelFont);
     EXPECT_EQ(&forms::FontOf(form, controls[4]), &formFont);
     EXPECT_EQ(&forms::FontOf(form, controls[5]), &formFont);
+}
+
+TEST(PlaceInside, TheDesignPlaceWhereItFitsElseMovedInJustEnough) {
+    const forms::ScreenBox screen{0, 0, 1024, 768};
+    // The window at 96 DPI fits where it was designed, and so does one that
+    // touches the work area's edges.
+    EXPECT_EQ(forms::PlaceInside({151, 174, 558, 443}, screen), (forms::ScreenBox{151, 174, 558, 443}));
+    EXPECT_EQ(forms::PlaceInside({0, 0, 1024, 768}, screen), (forms::ScreenBox{0, 0, 1024, 768}));
+    // At 192 DPI its design place reaches past the right and bottom edges.
+    EXPECT_EQ(forms::PlaceInside({305, 352, 1113, 883}, screen), (forms::ScreenBox{216, 237, 1024, 768}));
+    // Past the left and top edges of a work area that starts elsewhere (a
+    // taskbar on the left, a second monitor).
+    const forms::ScreenBox second{1024, 30, 2048, 798};
+    EXPECT_EQ(forms::PlaceInside({1000, 20, 1100, 120}, second), (forms::ScreenBox{1024, 30, 1124, 130}));
+    // One axis moves, the other stays.
+    EXPECT_EQ(forms::PlaceInside({990, 100, 1090, 200}, screen), (forms::ScreenBox{924, 100, 1024, 200}));
+}
+
+TEST(PlaceInside, LargerThanTheWorkAreaKeepsTheTopLeftCornerInside) {
+    const forms::ScreenBox small{0, 40, 640, 480};
+    EXPECT_EQ(forms::PlaceInside({100, 100, 900, 700}, small), (forms::ScreenBox{0, 40, 800, 640}));
+    EXPECT_EQ(forms::PlaceInside({-300, -50, 500, 550}, small), (forms::ScreenBox{0, 40, 800, 640}));
 }
 
 }  // namespace

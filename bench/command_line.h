@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace forms {
+namespace bench {
 
 std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine);
 
@@ -13,4 +13,4 @@ std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine);
 // given or has nothing after it.
 std::wstring SwitchValue(const std::wstring& commandLine, const std::wstring& name);
 
-}  // namespace forms
+}  // namespace bench

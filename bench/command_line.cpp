@@ -1,6 +1,6 @@
-#include "forms/command_line.h"
+#include "bench/command_line.h"
 
-namespace forms {
+namespace bench {
 
 std::vector<std::wstring> SplitCommandLine(const std::wstring& commandLine) {
     std::vector<std::wstring> arguments;
@@ -32,4 +32,4 @@ std::wstring SwitchValue(const std::wstring& commandLine, const std::wstring& na
     return L"";
 }
 
-}  // namespace forms
+}  // namespace bench

@@ -1,6 +1,11 @@
+// The instrumented twin's timings. Started with "--timings FILE" it notes how
+// long each phase of its start-up takes and what a full repaint of its window
+// costs per kind of window and message, and writes it all to FILE once the
+// window is idle. Without the switch every call returns at once.
 #include "forms/timings.h"
 
-#include "forms/command_line.h"
+#include "bench/command_line.h"
+#include "forms/window_classes.h"
 
 #include <cstring>
 #include <memory>
@@ -25,7 +30,7 @@ struct Record {
     LARGE_INTEGER lastMark{};
     std::unique_ptr<Figure[]> figures;  // in the order first noted
     int count = 0;
-    bool repaintsMeasured = false;
+    bool repaintsStarted = false;
 };
 
 constexpr int kFigureCapacity = 96;
@@ -89,7 +94,7 @@ const char* KindOf(HWND window) {
     GetClassNameW(window, name, 64);
     if (lstrcmpiW(name, L"Edit") == 0) return "text boxes";
     if (lstrcmpiW(name, L"Button") == 0) return "buttons";
-    if (lstrcmpiW(name, L"Static") == 0 || lstrcmpiW(name, L"ZemranaLabel") == 0) return "labels";
+    if (lstrcmpiW(name, L"Static") == 0 || lstrcmpiW(name, forms::kLabelClass) == 0) return "labels";
     return "frame";
 }
 
@@ -172,28 +177,57 @@ void Write() {
     if (complete && written == text.size()) MoveFileExW(partial.c_str(), record.file.c_str(), MOVEFILE_REPLACE_EXISTING);
 }
 
-// Lets the window go idle between two repaints, as between two uncoverings:
-// what is queued is handled and the painted surface reaches the screen.
-void HandleMessagesFor(DWORD milliseconds) {
-    DWORD start = GetTickCount();
-    MSG message;
-    while (GetTickCount() - start < milliseconds) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+double FullRepaint(HWND window) {
+    LARGE_INTEGER start = Now();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    GdiFlush();
+    return Milliseconds(start, Now());
+}
+
+// The repaints, one at each tick of a thread timer: a tick comes only when
+// the queue is empty, so the window has been idle between two, as between
+// two uncoverings, and the program's own loop handles every other message
+// meanwhile (its keys, its closing).
+struct Repainting {
+    HWND window = nullptr;
+    UINT_PTR timer = 0;
+    int done = 0;
+    int costedFrom = 0;
+    std::unique_ptr<PaintCosts> costs;
+};
+
+Repainting repainting;
+
+void CALLBACK RepaintOnceIdle(HWND, UINT, UINT_PTR, DWORD) {
+    if (!IsWindow(repainting.window)) {
+        KillTimer(nullptr, repainting.timer);
+        repainting.costs.reset();
+        return;
     }
+    int repaint = repainting.done++;
+    if (repaint < kPlainRepaints) {
+        Append("full repaint", FullRepaint(repainting.window));
+        return;
+    }
+    if (repaint == kPlainRepaints) {
+        repainting.costedFrom = record.count;
+        repainting.costs = std::make_unique<PaintCosts>("repaint");
+    }
+    FullRepaint(repainting.window);
+    if (repainting.done < kPlainRepaints + kCostedRepaints) return;
+    KillTimer(nullptr, repainting.timer);
+    repainting.costs.reset();
+    for (int i = repainting.costedFrom; i < record.count; ++i) record.figures[i].milliseconds /= kCostedRepaints;
+    Write();
 }
 
 }  // namespace
 
-void Begin(const wchar_t* commandLine) {
-    double sinceCreation = MillisecondsSinceProcessCreation();
-    record.file = SwitchValue(commandLine ? commandLine : L"", L"--timings");
+void Begin() {
+    record.file = bench::SwitchValue(GetCommandLineW(), L"--timings");
     if (!Enabled()) return;
     record.figures = std::make_unique<Figure[]>(kFigureCapacity);
-    Add("process entry", sinceCreation);
+    Add("process entry", MillisecondsSinceProcessCreation());
     record.lastMark = Now();
 }
 
@@ -221,32 +255,13 @@ PaintCosts::~PaintCosts() {
     costing.open.reset();
 }
 
-double FullRepaint(HWND window) {
-    LARGE_INTEGER start = Now();
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    GdiFlush();
-    return Milliseconds(start, Now());
-}
-
 void MeasureRepaintsOnceIdle(HWND window) {
     MSG waiting;
-    if (!Enabled() || record.repaintsMeasured || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return;
-    record.repaintsMeasured = true;
+    if (!Enabled() || record.repaintsStarted || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return;
+    record.repaintsStarted = true;
     Mark("until first idle");
-    for (int i = 0; i < kPlainRepaints; ++i) {
-        HandleMessagesFor(kIdleBetweenRepaints);
-        Append("full repaint", FullRepaint(window));
-    }
-    int costedFrom = record.count;
-    {
-        PaintCosts costs("repaint");
-        for (int i = 0; i < kCostedRepaints; ++i) {
-            HandleMessagesFor(kIdleBetweenRepaints);
-            FullRepaint(window);
-        }
-    }
-    for (int i = costedFrom; i < record.count; ++i) record.figures[i].milliseconds /= kCostedRepaints;
-    Write();
+    repainting.window = window;
+    repainting.timer = SetTimer(nullptr, 0, kIdleBetweenRepaints, RepaintOnceIdle);
 }
 
 }  // namespace forms::timings

@@ -1,0 +1,38 @@
+#include "forms/form.h"
+
+#include "forms/form_control.h"
+
+#include <commctrl.h>
+
+namespace forms {
+
+void Form::AddTooltips(HINSTANCE instance) {
+    // comctl32 is loaded here, not imported, so that no start pays for it; it
+    // stays loaded for as long as the tooltips it serves.
+    HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
+    using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto initCommonControls = commonControls ? reinterpret_cast<InitCommonControls>(reinterpret_cast<void*>(
+                                                   GetProcAddress(commonControls, "InitCommonControlsEx")))
+                                             : nullptr;
+    if (!initCommonControls) return;
+    INITCOMMONCONTROLSEX classes{};
+    classes.dwSize = sizeof classes;
+    classes.dwICC = ICC_WIN95_CLASSES;
+    initCommonControls(&classes);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
+                               nullptr);
+    for (Control& control : controls_) {
+        const ControlDescription& d = *control.description;
+        if (!d.tooltip) continue;
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every comctl32 version accepts
+        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND | (d.rightToLeft ? TTF_RTLREADING : 0);
+        tool.lpszText = const_cast<wchar_t*>(d.tooltip);
+        tool.hwnd = GetParent(control.window);
+        tool.uId = reinterpret_cast<UINT_PTR>(control.window);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+}  // namespace forms
