@@ -52,6 +52,7 @@ private:
 
     void CreateFormWindow(HINSTANCE instance);
     void CreateControls(HINSTANCE instance);
+    void CreateControl(HINSTANCE instance, Control& control);
     void StackControls();
     void AddTooltips(HINSTANCE instance);
     Control& Find(const char* name);
@@ -90,6 +91,8 @@ private:
     HWND tooltip_ = nullptr;
     HWND timerWindow_ = nullptr;
     HBRUSH formBrush_ = nullptr;
+    HICON bigIcon_ = nullptr;  // the form's class icons, which it also answers WM_GETICON with
+    HICON smallIcon_ = nullptr;
     HWND focusOnDeactivate_ = nullptr;
     int dpi_ = 96;
     bool unloaded_ = false;

@@ -51,13 +51,12 @@ ScreenBox OnScreen(const ScreenBox& design) {
 }  // namespace
 
 void Form::CreateFormWindow(HINSTANCE instance) {
-    HICON bigIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                                  LR_SHARED));
-    HICON smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource),
-                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    RegisterWindowClass(instance, kFormClass, FormWindowProc, bigIcon, smallIcon);
+    bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(description_.iconResource), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                               LR_SHARED));
+    RegisterWindowClass(instance, kFormClass, FormWindowProc, bigIcon_, smallIcon_);
     RegisterWindowClass(instance, kFrameClass, FrameWindowProc);
     RegisterWindowClass(instance, kLabelClass, LabelWindowProc);
     RegisterWindowClass(instance, kTimerClass, TimerWindowProc);
@@ -76,65 +75,76 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     window_ = CreateWindowExW(0, kFormClass, description_.caption, kFormStyle, place.left, place.top,
                               place.right - place.left, place.bottom - place.top, nullptr, nullptr, instance, this);
     TurnOffCompositedFrame(window_);
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
     timings::Mark("window creation");
 }
 
+// The controls are created in their stacking order (below), so that the
+// platform, which puts each new child beneath its siblings, stacks them as
+// it creates them.
 void Form::CreateControls(HINSTANCE instance) {
-    for (Control& control : controls_) {
-        const ControlDescription& d = *control.description;
-        const FontDescription& font = FontOf(description_, d);
-        control.brush = d.kind == ControlKind::Timer ? nullptr
-                                                     : CreateSolidBrush(ResolveColour(d.backColour, COLOR_WINDOW));
-        RECT r = PixelRect(control);
-        HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + d.tabIndex));
-        DWORD clip = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        switch (d.kind) {
-            case ControlKind::Frame:
-                control.window = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, d.caption, clip | WS_CLIPCHILDREN,
-                                                 r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                                 ContainerWindow(control), id, instance, this);
-                break;
-            case ControlKind::TextBox: {
-                DWORD style = clip | WS_TABSTOP | ES_AUTOHSCROLL | (d.readOnly ? ES_READONLY : 0) |
-                              (TextAlignment(d) == DT_RIGHT ? ES_RIGHT : TextAlignment(d) == DT_CENTER ? ES_CENTER : 0);
-                DWORD exStyle = (d.border == Border::None ? 0 : WS_EX_CLIENTEDGE) | (d.rightToLeft ? WS_EX_RTLREADING : 0);
-                control.window = CreateWindowExW(exStyle, L"EDIT", d.caption, style, r.left, r.top, r.right - r.left,
-                                                 r.bottom - r.top, ContainerWindow(control), id, instance, nullptr);
-                if (d.maxLength > 0) SendMessageW(control.window, EM_SETLIMITTEXT, d.maxLength, 0);
-                break;
-            }
-            case ControlKind::CommandButton:
-                control.window = CreateWindowExW(0, L"BUTTON", d.caption, clip | WS_TABSTOP | BS_OWNERDRAW, r.left, r.top,
-                                                 r.right - r.left, r.bottom - r.top, ContainerWindow(control), id,
-                                                 instance, nullptr);
-                break;
-            case ControlKind::Timer:
-                control.timerId = static_cast<UINT_PTR>(&control - controls_.data() + 1);
-                if (d.interval > 0) SetTimer(timerWindow_, control.timerId, static_cast<UINT>(d.interval), nullptr);
-                break;
-            case ControlKind::Label:
-                // A window of its own, so that its text can be read like any
-                // control's (screen readers, tools); it lies beneath every
-                // windowed control of its container.
-                control.window = CreateWindowExW(0, kLabelClass, d.caption, clip, r.left, r.top, r.right - r.left,
-                                                 r.bottom - r.top, ContainerWindow(control), id, instance, this);
-                break;
+    for (bool labels : {false, true}) {
+        for (Control& control : controls_) {
+            if ((control.description->kind == ControlKind::Label) == labels) CreateControl(instance, control);
         }
-        if (control.window) SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Get(font)), FALSE);
     }
 }
 
+void Form::CreateControl(HINSTANCE instance, Control& control) {
+    const ControlDescription& d = *control.description;
+    const FontDescription& font = FontOf(description_, d);
+    control.brush = d.kind == ControlKind::Timer ? nullptr
+                                                 : CreateSolidBrush(ResolveColour(d.backColour, COLOR_WINDOW));
+    RECT r = PixelRect(control);
+    HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + d.tabIndex));
+    DWORD clip = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    switch (d.kind) {
+        case ControlKind::Frame:
+            control.window = CreateWindowExW(WS_EX_CONTROLPARENT, kFrameClass, d.caption, clip | WS_CLIPCHILDREN,
+                                             r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                             ContainerWindow(control), id, instance, this);
+            break;
+        case ControlKind::TextBox: {
+            DWORD style = clip | WS_TABSTOP | ES_AUTOHSCROLL | (d.readOnly ? ES_READONLY : 0) |
+                          (TextAlignment(d) == DT_RIGHT ? ES_RIGHT : TextAlignment(d) == DT_CENTER ? ES_CENTER : 0);
+            DWORD exStyle = (d.border == Border::None ? 0 : WS_EX_CLIENTEDGE) | (d.rightToLeft ? WS_EX_RTLREADING : 0);
+            control.window = CreateWindowExW(exStyle, L"EDIT", d.caption, style, r.left, r.top, r.right - r.left,
+                                             r.bottom - r.top, ContainerWindow(control), id, instance, nullptr);
+            if (d.maxLength > 0) SendMessageW(control.window, EM_SETLIMITTEXT, d.maxLength, 0);
+            break;
+        }
+        case ControlKind::CommandButton:
+            control.window = CreateWindowExW(0, L"BUTTON", d.caption, clip | WS_TABSTOP | BS_OWNERDRAW, r.left, r.top,
+                                             r.right - r.left, r.bottom - r.top, ContainerWindow(control), id,
+                                             instance, nullptr);
+            break;
+        case ControlKind::Timer:
+            control.timerId = static_cast<UINT_PTR>(&control - controls_.data() + 1);
+            if (d.interval > 0) SetTimer(timerWindow_, control.timerId, static_cast<UINT>(d.interval), nullptr);
+            break;
+        case ControlKind::Label:
+            // A window of its own, so that its text can be read like any
+            // control's (screen readers, tools); it lies beneath every
+            // windowed control of its container.
+            control.window = CreateWindowExW(0, kLabelClass, d.caption, clip, r.left, r.top, r.right - r.left,
+                                             r.bottom - r.top, ContainerWindow(control), id, instance, this);
+            break;
+    }
+    if (control.window) SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_->Get(font)), FALSE);
+}
+
 // Within a container the controls listed first lie on top, and the labels
-// beneath all the others.
+// beneath all the others. Created in that order they lie so already; a
+// control is moved only where a platform put it elsewhere (asking costs a
+// tenth of moving).
 void Form::StackControls() {
     HWND above[2] = {HWND_TOP, HWND_TOP};  // per container: the form, the frame
     for (bool labels : {false, true}) {
         for (Control& control : controls_) {
             if (!control.window || (control.description->kind == ControlKind::Label) != labels) continue;
             HWND& previous = above[control.description->container ? 1 : 0];
-            SetWindowPos(control.window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            bool inPlace = previous == HWND_TOP ? GetWindow(control.window, GW_HWNDPREV) == nullptr
+                                                : GetWindow(previous, GW_HWNDNEXT) == control.window;
+            if (!inPlace) SetWindowPos(control.window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             previous = control.window;
         }
     }
