@@ -60,6 +60,7 @@ int Form::Run(HINSTANCE instance) {
     for (;;) {
         timings::MeasureRepaintsOnceIdle(window_);
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
+        RelayToTooltip(message);
         if (PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);

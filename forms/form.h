@@ -55,6 +55,7 @@ private:
     void CreateControl(HINSTANCE instance, Control& control);
     void StackControls();
     void AddTooltips(HINSTANCE instance);
+    void RelayToTooltip(const MSG& message);
     Control& Find(const char* name);
     const Control& Find(const char* name) const;
     Control* FindByWindow(HWND window);

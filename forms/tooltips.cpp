@@ -27,12 +27,20 @@ void Form::AddTooltips(HINSTANCE instance) {
         if (!d.tooltip) continue;
         TOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every comctl32 version accepts
-        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND | (d.rightToLeft ? TTF_RTLREADING : 0);
+        tool.uFlags = TTF_IDISHWND | (d.rightToLeft ? TTF_RTLREADING : 0);
         tool.lpszText = const_cast<wchar_t*>(d.tooltip);
         tool.hwnd = GetParent(control.window);
         tool.uId = reinterpret_cast<UINT_PTR>(control.window);
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+// The pointer's moves reach the tooltip from the message loop rather than by
+// subclassing its tools: a subclassed window pays for the subclass on every
+// message it gets, its paints included (a tenth of a full repaint under Wine).
+void Form::RelayToTooltip(const MSG& message) {
+    if (!tooltip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 }  // namespace forms
