@@ -75,7 +75,8 @@ private:
     LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
     bool ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT ColourControl(HDC dc, HWND control);
-    void PaintLabel(const Control& label, HDC dc);
+    void PaintLabel(Control& label, HDC dc);
+    void DrawLabel(const Control& label, HDC dc, const RECT& area);
     void DrawButton(const DRAWITEMSTRUCT& item);
     static Form* FormOf(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

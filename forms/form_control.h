@@ -16,6 +16,7 @@ struct Form::Control {
     HWND window = nullptr;  // every control but a timer
     HBRUSH brush = nullptr;
     std::wstring caption;   // labels and buttons: what they show
+    bool captionReplaced = false;  // a label's, since its last paint
     UINT_PTR timerId = 0;
 };
 

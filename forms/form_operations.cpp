@@ -20,6 +20,7 @@ void Form::SetCaption(const char* name, const std::wstring& caption) {
     Control& label = Find(name);
     if (label.caption == caption) return;  // nothing to repaint
     label.caption = caption;
+    label.captionReplaced = true;
     SetWindowTextW(label.window, caption.c_str());
     InvalidateRect(label.window, nullptr, FALSE);
 }
