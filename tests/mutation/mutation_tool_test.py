@@ -81,12 +81,41 @@ class MutantsOfEachRule(unittest.TestCase):
                                                            'band.cpp:9: score - mark → mark',
                                                            'band.cpp:9: score - mark → 0', 'band.cpp:9: score - mark → 1'])
 
-    def test_an_argument_becomes_each_other_variable_of_its_type_already_declared(self):
-        self.assertEqual(self.on_line(16, 'score'), ['band.cpp:16: score → passMark'])
-        self.assertEqual(self.on_line(16, 'passMark'), ['band.cpp:16: passMark → score'])
+    def test_an_argument_becomes_its_types_neutral_value_and_each_other_variable_of_its_type(self):
+        self.assertEqual(self.on_line(16, 'score'), ['band.cpp:16: score → 0', 'band.cpp:16: score → passMark'])
+        self.assertEqual(self.on_line(16, 'passMark'), ['band.cpp:16: passMark → 0', 'band.cpp:16: passMark → score'])
+        self.assertEqual(self.on_line(39, 'TRANSPARENT → 0'), ['band.cpp:39: TRANSPARENT → 0'])
+
+    def test_a_calls_result_is_dropped_for_another_value_of_its_type_the_call_still_made(self):
+        self.assertEqual(self.on_line(37, 'Band(score, passMark) → ('),
+                         ['band.cpp:37: Band(score, passMark) → (Band(score, passMark), %s)' % value
+                          for value in ('score', 'passMark', '0', '1')])
+        self.assertEqual(self.on_line(44, 'return'),
+                         ['band.cpp:44: return Mark(score, passMark, false); → '
+                          '{ Mark(score, passMark, false); return %s; }' % value
+                          for value in ('score', 'passMark', '0', '1')])
+
+    def test_an_assigned_value_becomes_each_other_variable_and_simple_value_of_its_type(self):
+        self.assertEqual(self.on_line(38, 'band - 1 →'), ['band.cpp:38: band - 1 → %s' % value
+                                                          for value in ('score', 'passMark', '0', '1')])
+
+    def test_each_operand_of_a_logical_and_is_removed(self):
+        self.assertEqual(self.on_line(38, 'late && band >= 1 → '),
+                         ['band.cpp:38: late && band >= 1 → !(late && band >= 1)',
+                          'band.cpp:38: late && band >= 1 → band >= 1', 'band.cpp:38: late && band >= 1 → late'])
+
+    def test_a_call_is_swapped_with_the_next_but_independent_assignments_are_not(self):
+        self.assertEqual(self.on_line(39, 'SetMode(TRANSPARENT); Show'),
+                         ['band.cpp:39: SetMode(TRANSPARENT); Show(band); → Show(band); SetMode(TRANSPARENT);'])
+        self.assertEqual(self.on_line(30), [])
+
+    def test_a_named_constant_becomes_each_other_of_its_family_where_it_is_used_not_declared(self):
+        self.assertEqual(self.on_line(21), ['band.cpp:21: OPAQUE → TRANSPARENT'])
+        self.assertIn('band.cpp:39: TRANSPARENT → OPAQUE', self.names)
 
     def test_declarations_comments_and_the_include_line_are_left_alone(self):
-        self.assertEqual({name.split(':')[1] for name in self.names}, {'9', '14', '15', '16', '17'})
+        self.assertEqual({name.split(':')[1] for name in self.names},
+                         {'9', '14', '15', '16', '17', '21', '37', '38', '39', '40', '41', '44'})
 
 
 class RunOverTheExample(unittest.TestCase):
@@ -104,6 +133,13 @@ class RunOverTheExample(unittest.TestCase):
 
     def test_a_mutant_the_test_program_fails_on_is_killed(self):
         self.assertEqual(outcomes(self.output)['band.cpp:15: < → <='], 'killed')
+
+    def test_the_mistakes_people_make_are_killed_by_the_examples_checks(self):
+        for name in ('band.cpp:37: Band(score, passMark) → (Band(score, passMark), 1)',
+                     'band.cpp:38: late && band >= 1 → band >= 1',
+                     'band.cpp:39: SetMode(TRANSPARENT); Show(band); → Show(band); SetMode(TRANSPARENT);',
+                     'band.cpp:21: OPAQUE → TRANSPARENT', 'band.cpp:40: band → 0'):
+            self.assertEqual(outcomes(self.output)[name], 'killed', name)
 
     def test_a_mutant_that_changes_no_object_code_is_equivalent(self):
         self.assertEqual(outcomes(self.output)['band.cpp:17: > → >='], 'same object code')

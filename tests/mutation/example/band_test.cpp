@@ -17,5 +17,28 @@ int main() {
             ++failures;
         }
     }
+    if (mode != OPAQUE) {
+        std::printf("bands are first shown in mode %d\n", mode);
+        ++failures;
+    }
+    struct Paper {
+        int score, passMark;
+        bool late;
+        int band;
+    };
+    const Paper papers[] = {{60, 50, false, 2}, {80, 50, true, 3}, {50, 50, true, 0}, {40, 50, true, 0}};
+    for (const Paper& p : papers) {
+        mode = OPAQUE;
+        int band = Mark(p.score, p.passMark, p.late);
+        if (band != p.band || shownBand != p.band || shownMode != TRANSPARENT) {
+            std::printf("Mark(%d, %d, %d) is %d, shown as %d in mode %d, not %d\n", p.score, p.passMark, p.late, band,
+                        shownBand, shownMode, p.band);
+            ++failures;
+        }
+    }
+    if (MarkOnTime(60, 50) != 2) {
+        std::printf("MarkOnTime(60, 50) is not 2\n");
+        ++failures;
+    }
     return failures == 0 ? 0 : 1;
 }
