@@ -1,9 +1,14 @@
 #!/usr/bin/env python3
 """Tests of scripts/mutation on its own small example, tests/mutation/example:
 the mutants each rule makes of band.cpp, and what a run reports of them.
+Then faults of the kinds people write, planted by hand in the program's own
+sources, each of which the unit tests must fail on.
 Ends with a line "N passed, N failed"."""
 
+import importlib.machinery
+import importlib.util
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -167,6 +172,90 @@ class RunOverTheExample(unittest.TestCase):
     def test_listed_mutants_that_are_gone_or_killed_are_reported(self):
         self.assertIn('Listed as equivalent, no longer a mutant: band.cpp:99: x → y', self.listed_output)
         self.assertIn('Listed as equivalent, but killed: band.cpp:15: < → <=', self.listed_output)
+
+
+def load_tool():
+    loader = importlib.machinery.SourceFileLoader('mutation', os.path.join(TOP, 'scripts', 'mutation'))
+    spec = importlib.util.spec_from_loader('mutation', loader)
+    module = importlib.util.module_from_spec(spec)
+    loader.exec_module(module)
+    return module
+
+
+class PlantedFault:
+    """One fault in a file of the program, in the shape the tool's workers try."""
+
+    def __init__(self, rel, original, planted):
+        with open(os.path.join(TOP, rel), encoding='utf-8') as f:
+            self.text = f.read()
+        assert self.text.count(original) == 1, '%s no longer holds: %s' % (rel, original)
+        self.file, self.planted = rel, self.text.replace(original, planted)
+        self.source = self  # the worker puts source.text back
+
+    def mutated(self):
+        return self.planted
+
+
+# Each fault as a person could write it; the unit tests must fail on each.
+KNOWN_FAULTS = {
+    'lParam of a press passed on after its repaint replaced by 0': (
+        'caption/caption_hook.cpp',
+        'return CallPreviousProc(previous, window, message, wParam, lParam);\n    if (message == WM_NCLBUTTONDOWN',
+        'return CallPreviousProc(previous, window, message, wParam, 0);\n    if (message == WM_NCLBUTTONDOWN'),
+    'the passed-on answer dropped for the repaint\'s': (
+        'caption/caption_hook.cpp',
+        'if (IsPassedOnAfterRepaint(message, wParam)) return CallPreviousProc(previous, window, message, wParam, lParam);',
+        'if (IsPassedOnAfterRepaint(message, wParam)) {\n        CallPreviousProc(previous, window, message, wParam, lParam);\n'
+        '        return forwardResult;\n    }'),
+    'the answer of the move dropped for the repaint\'s': (
+        'caption/caption_hook.cpp',
+        'return SendMessageA(CaptionPaintState.hookedWindow, WM_SYSCOMMAND, SC_MOVE, 0);',
+        'SendMessageA(CaptionPaintState.hookedWindow, WM_SYSCOMMAND, SC_MOVE, 0);\n        return forwardResult;'),
+    '"parent &&" left out where wParam is the window itself': (
+        'caption/paint_cycle.cpp',
+        'if (parent && reinterpret_cast<HWND>(wParam) == window) return false;',
+        'if (reinterpret_cast<HWND>(wParam) == window) return false;'),
+    'the MDI parent asked, its answer ignored': (
+        'caption/paint_cycle.cpp',
+        '    if (parent && IsActiveMdiChild(parent)) return true;\n    return GetActiveWindow() == window;',
+        '    if (parent) IsActiveMdiChild(parent);\n    return GetActiveWindow() == window;'),
+    'the title drawn OPAQUE': (
+        'caption/draw_caption.cpp', 'SetBkMode(memoryDC, TRANSPARENT);', 'SetBkMode(memoryDC, OPAQUE);'),
+    'the caption font loaded and the hook put in before the scheme is set': (
+        'app/lifecycle.h',
+        '    form.SetTimerInterval("Timer1", 1);\n    CaptionScheme.customColors',
+        '    form.SetTimerInterval("Timer1", 1);\n    LoadCaptionFont();\n    HookCaption(form);\n'
+        '    CaptionScheme.customColors'),
+}
+
+
+class KnownFaults(unittest.TestCase):
+    """Each fault planted in a copy of the tree, built and tested as the tool
+    tries a mutant (the fault that moves statements also drops them below)."""
+
+    @classmethod
+    def setUpClass(cls):
+        tool = load_tool()
+        scratch = os.path.join(TOP, 'build', 'known-faults')
+        files = sorted({rel for rel, _, _ in KNOWN_FAULTS.values()})
+        cls.worker = tool.Worker(TOP, scratch, 0, 'unit_tests', len(os.sched_getaffinity(0)))
+        cls.worker.prepare(files)
+        assert not cls.worker.failure, cls.worker.failure
+        cls.tests = tool.Tests(cls.worker.binary, scratch, 0.1)
+
+    def outcome(self, name):
+        rel, original, planted = KNOWN_FAULTS[name]
+        fault = PlantedFault(rel, original, planted)
+        if name.startswith('the caption font loaded'):
+            tail = '    LoadCaptionFont();\n    HookCaption(form);\n}'
+            fault.planted = fault.planted[::-1].replace(tail[::-1], '}', 1)[::-1]
+            self.assertEqual(fault.planted.count('HookCaption(form);'), 1)
+        return self.worker.try_mutant(fault, self.tests)
+
+
+for number, name in enumerate(KNOWN_FAULTS, 1):
+    setattr(KnownFaults, 'test_%d_%s' % (number, '_'.join(re.findall(r'\w+', name))),
+            lambda self, name=name: self.assertEqual(self.outcome(name), 'killed', name))
 
 
 if __name__ == '__main__':

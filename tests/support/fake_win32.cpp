@@ -194,7 +194,7 @@ LRESULT CALLBACK OwnWindowProc(HWND handle, UINT message, WPARAM wParam, LPARAM 
     Window& window = WindowOf(handle);
     window.seenByOwnProcedure.push_back(Message{message, wParam, lParam});
     if (message == WM_GETICON) return reinterpret_cast<LRESULT>(window.icon);
-    return window.ownResult;
+    return window.OwnResultFor(message);
 }
 
 const std::vector<Call>& Calls() { return S().calls; }

@@ -57,8 +57,12 @@ struct Window {
     WNDPROC procedure = nullptr;
     std::map<std::string, HANDLE> properties;
     std::vector<Message> seenByOwnProcedure;
-    LRESULT ownResult = 0x51;  // what its own procedure returns for other messages
+    LRESULT ownResult = 0x51;  // with the message added, what its own procedure returns for other messages
     Pixels surface;            // what BitBlt put on the window
+
+    // Each message gets an answer of its own, so that a result passed back
+    // from one message cannot be mistaken for another's.
+    LRESULT OwnResultFor(UINT message) const { return ownResult + static_cast<LRESULT>(message); }
 };
 
 struct Script {
@@ -81,7 +85,8 @@ HWND AddWindow(const RECT& rect, LONG style, const std::string& text);
 Window& WindowOf(HWND window);
 
 // The procedure a window starts with: it records each message it sees,
-// answers WM_GETICON with the window's icon and returns ownResult otherwise.
+// answers WM_GETICON with the window's icon and returns OwnResultFor(message)
+// otherwise.
 LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 const std::vector<Call>& Calls();

@@ -103,7 +103,7 @@ TEST_F(CaptionHook, ActivationMessagesPaintAndReturnOneWithoutPassingOn) {
 TEST_F(CaptionHook, RepaintOnlyMessagesReachTheOwnProcedureAsTheForwardOnly) {
     for (UINT message : {WM_SETTEXT, WM_NCPAINT, WM_NCRBUTTONDOWN, WM_INITMENUPOPUP}) {
         SCOPED_TRACE(message);
-        EXPECT_EQ(Send(message, HTCAPTION, 0x99), Own().ownResult);
+        EXPECT_EQ(Send(message, HTCAPTION, 0x99), Own().OwnResultFor(WM_NCPAINT));
         EXPECT_EQ(Paints(), 1);
         EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
     }
@@ -127,8 +127,7 @@ LRESULT CALLBACK ReadNoRegion(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 TEST_F(CaptionHook, SizePaintsBeforeTheOwnProcedureSeesIt) {
     Own().properties["OldMeProc"] = reinterpret_cast<HANDLE>(&ReadNoRegion);
-    Own().ownResult = 0x66;
-    EXPECT_EQ(Send(WM_SIZE, 0, 0x00F00190), 0x66);
+    EXPECT_EQ(Send(WM_SIZE, 0, 0x00F00190), Own().OwnResultFor(WM_SIZE));
     EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_SIZE}));
     EXPECT_EQ(Paints(), 1);
     // The nested WM_NCPAINT carried the address of a 32-bit zero.
@@ -140,8 +139,9 @@ TEST_F(CaptionHook, SizePaintsBeforeTheOwnProcedureSeesIt) {
     EXPECT_EQ(sends[2].args[2], 0);
 }
 
+// The press answers with what the move answered, not with the repaint's answer.
 TEST_F(CaptionHook, CaptionPressStartsAMoveUnlessZoomed) {
-    EXPECT_EQ(Send(WM_NCLBUTTONDOWN, HTCAPTION), Own().ownResult);
+    EXPECT_EQ(Send(WM_NCLBUTTONDOWN, HTCAPTION), Own().OwnResultFor(WM_SYSCOMMAND));
     EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_NCPAINT, WM_SYSCOMMAND}));
     // After the test's send and the icon query.
     EXPECT_EQ(fake::CallsNamed("SendMessageA")[2].args,
@@ -149,18 +149,21 @@ TEST_F(CaptionHook, CaptionPressStartsAMoveUnlessZoomed) {
     EXPECT_EQ(Paints(), 2);  // the press, then the move's own repaint
 
     Own().zoomed = true;
-    Send(WM_NCLBUTTONDOWN, HTCAPTION);
+    EXPECT_EQ(Send(WM_NCLBUTTONDOWN, HTCAPTION), Own().OwnResultFor(WM_NCPAINT));
     EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
 }
 
+// A press passed on after the repaint reaches the own procedure whole, and
+// its answer is the hook's.
 TEST_F(CaptionHook, PressesOnTheSystemMenuIconAndOnBorders) {
-    Send(WM_NCLBUTTONDOWN, HTSYSMENU);
+    EXPECT_EQ(Send(WM_NCLBUTTONDOWN, HTSYSMENU), Own().OwnResultFor(WM_NCPAINT));
     EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
     // HTCLIENT, HTGROWBOX, HTLEFT: the platform's handling (sizing, for a border) goes on.
     for (WPARAM hitTest : {WPARAM{1}, WPARAM{4}, WPARAM{10}}) {
-        Send(WM_NCLBUTTONDOWN, hitTest);
+        EXPECT_EQ(Send(WM_NCLBUTTONDOWN, hitTest, 0x00C80064), Own().OwnResultFor(WM_NCLBUTTONDOWN)) << hitTest;
         EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_NCLBUTTONDOWN})) << hitTest;
         EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, hitTest);
+        EXPECT_EQ(Own().seenByOwnProcedure.back().lParam, 0x00C80064);
     }
 }
 
@@ -168,9 +171,10 @@ TEST_F(CaptionHook, MouseMenuCommandIsKeptOtherCommandsPassOn) {
     Send(WM_SYSCOMMAND, SC_MOUSEMENU);
     EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
     for (WPARAM command : {WPARAM{0xF091}, WPARAM{0xF060}, WPARAM{SC_MOVE}}) {
-        Send(WM_SYSCOMMAND, command);
+        EXPECT_EQ(Send(WM_SYSCOMMAND, command, 0x00C80064), Own().OwnResultFor(WM_SYSCOMMAND)) << command;
         EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_SYSCOMMAND})) << command;
         EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, command);
+        EXPECT_EQ(Own().seenByOwnProcedure.back().lParam, 0x00C80064);
     }
 }
 
@@ -186,7 +190,7 @@ TEST_F(CaptionHook, SizingCursorsOnTheBorders) {
     }
     for (LPARAM lParam : {LPARAM{1}, LPARAM{2}, LPARAM{9}, LPARAM{18}, LPARAM{0xFFFE}, LPARAM{0x1FFFF}, LPARAM{0x7FFF}}) {
         SCOPED_TRACE(lParam);
-        EXPECT_EQ(Send(WM_SETCURSOR, 0, lParam), Own().ownResult);
+        EXPECT_EQ(Send(WM_SETCURSOR, 0, lParam), Own().OwnResultFor(WM_SETCURSOR));
         EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_SETCURSOR});
         EXPECT_TRUE(fake::CallsNamed("SetCursor").empty());
     }
@@ -201,7 +205,7 @@ TEST(LoWord, SignedLowSixteenBits) {
 }
 
 TEST_F(CaptionHook, OtherMessagesPassOnUnchanged) {
-    EXPECT_EQ(Send(0x400, 7, 8), Own().ownResult);
+    EXPECT_EQ(Send(0x400, 7, 8), Own().OwnResultFor(0x400));
     EXPECT_EQ(SeenByOwn(), std::vector<UINT>{0x400u});
     EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, 7u);
     EXPECT_EQ(Own().seenByOwnProcedure.back().lParam, 8);

@@ -73,6 +73,11 @@ TEST_F(DrawCaptionTest, HorizontalWorkedExample) {
     ASSERT_EQ(icon.size(), 1u);
     EXPECT_EQ(icon[0].args, (std::vector<long long>{Handle(memoryDC_), 5, 5, Handle(kIcon), 16, 16, 0, 0, DI_IMAGE}));
 
+    // The title lies over the gradient, its background left as it is.
+    auto mode = fake::CallsNamed("SetBkMode");
+    ASSERT_EQ(mode.size(), 1u);
+    EXPECT_EQ(mode[0].args, (std::vector<long long>{Handle(memoryDC_), TRANSPARENT}));
+
     auto text = fake::CallsNamed("DrawTextA");
     ASSERT_EQ(text.size(), 1u);
     EXPECT_EQ(text[0].text, "Zemrana");

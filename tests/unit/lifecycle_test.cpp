@@ -21,8 +21,13 @@ struct FakeForm {
     float height = 4000;
     float left = -1;
     float top = -1;
+    // The caption scheme as it stood when the hook last asked for the window.
+    mutable CaptionSchemeRecord schemeWhenHooked{};
 
-    HWND hWnd() const { return window; }
+    HWND hWnd() const {
+        schemeWhenHooked = CaptionScheme;
+        return window;
+    }
     void Unload() { fake::Record("Unload"); }
     void SetTimerInterval(const std::string& timer, int milliseconds) {
         fake::Record("SetTimerInterval " + timer, {milliseconds, CaptionScheme.customColors});
@@ -64,6 +69,11 @@ TEST_F(Lifecycle, FirstCopyStartsTheClockThenSetsUpTheCaption) {
     EXPECT_EQ(CaptionScheme.inactiveStartColor, 0u);
     EXPECT_EQ(CaptionScheme.inactiveEndColor, 0xFF0000u);
     EXPECT_EQ(fake::WindowOf(form_.window).procedure, &CaptionWindowProc);
+    // The hook goes in with the whole scheme in place: its first message paints.
+    EXPECT_EQ(form_.schemeWhenHooked.customColors, -1);
+    EXPECT_EQ(form_.schemeWhenHooked.verticalGradient, -1);
+    EXPECT_EQ(form_.schemeWhenHooked.activeEndColor, 0xFFFF8000u);
+    EXPECT_EQ(form_.schemeWhenHooked.inactiveEndColor, 0xFF0000u);
 }
 
 TEST_F(Lifecycle, SecondCopyUnloadsAndTouchesNothingElse) {

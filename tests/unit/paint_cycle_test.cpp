@@ -79,7 +79,7 @@ TEST_F(PaintCycle, RepaintGroupForwardsTheFrameOutsideTheCaption) {
     fake::script().activeWindow = window_;
     fake::ClearCalls();
     LRESULT result = RunCaptionPaintCycle(CaptionMessageGroup::Repaint, WM_NCPAINT, 0, 0x77, fake::OwnWindowProc);
-    EXPECT_EQ(result, fake::WindowOf(window_).ownResult);
+    EXPECT_EQ(result, fake::WindowOf(window_).OwnResultFor(WM_NCPAINT));
     EXPECT_EQ(CycleCalls(),
               (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC windowDC",
                                         "CreateCompatibleBitmap windowDC", "SelectObject memoryDC", "CreateRectRgn",
@@ -119,6 +119,8 @@ TEST_F(PaintCycle, ActivationFlagWithoutParent) {
     EXPECT_FALSE(RunActivation(WM_NCACTIVATE, 0));  // even though it is the active window
     EXPECT_TRUE(RunActivation(WM_KILLFOCUS, 0));
     EXPECT_TRUE(RunActivation(WM_MOUSEACTIVATE, 0));
+    // Without a parent the window itself in wParam decides nothing.
+    EXPECT_TRUE(RunActivation(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(window_)));
     fake::script().activeWindow = nullptr;
     EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 1));
     EXPECT_FALSE(RunActivation(WM_KILLFOCUS, 0));
@@ -137,6 +139,9 @@ TEST_F(PaintCycle, ActivationFlagWithParent) {
     ASSERT_EQ(query.size(), 1u);
     // lParam is the address of a 32-bit zero, logged after it.
     EXPECT_EQ(query[0].args, (std::vector<long long>{Handle(parent), WM_MDIGETACTIVE, 0, query[0].args[3], 0}));
+    fake::script().activeWindow = parent;
+    EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 0));  // row 5 alone: the window is not the active one
+    fake::script().activeWindow = window_;
     fake::script().mdiActiveChild = nullptr;
     // Row 6; another window is being deactivated (its handle lies above this one's).
     EXPECT_TRUE(RunActivation(WM_MDIACTIVATE, reinterpret_cast<WPARAM>(parent)));
