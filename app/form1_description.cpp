@@ -73,8 +73,16 @@ constexpr forms::ControlDescription kControls[] = {
 };
 // clang-format on
 
+// The value boxes as a screen reader names them: each by its row's caption;
+// e, which lies under the frame and has no row, by what it holds.
+constexpr forms::ReaderName kReaderNames[] = {
+    {"b", "Label5", nullptr}, {"c", "Label6", nullptr}, {"d", "Label7", nullptr},
+    {"g", "Label8", nullptr}, {"h", "Label9", nullptr}, {"f", "Label10", nullptr},
+    {"e", nullptr, L"الضريبة 10 % مقربة لرقمين عشريين"},
+};
+
 }  // namespace
 
 const forms::FormDescription kForm1{
     "Form1", L"Zemrana", 6015, 3660, 2310, 2940, kLightCyan, &kFormFont, true, kProgramIcon, kControls,
-    sizeof kControls / sizeof kControls[0]};
+    sizeof kControls / sizeof kControls[0], kReaderNames, sizeof kReaderNames / sizeof kReaderNames[0]};

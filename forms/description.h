@@ -44,6 +44,14 @@ struct ControlDescription {
     int interval;  // timers only, milliseconds
 };
 
+// What a screen reader calls a control the form shows no caption for: the
+// current text of the label beside it, or, where none shows, a name of its own.
+struct ReaderName {
+    const char* control;
+    const char* label;
+    const wchar_t* name;
+};
+
 struct FormDescription {
     const char* name;
     const wchar_t* caption;
@@ -55,6 +63,8 @@ struct FormDescription {
     int iconResource;
     const ControlDescription* controls;  // listed top of the stacking order first, per container
     size_t controlCount;
+    const ReaderName* readerNames;
+    size_t readerNameCount;
 };
 
 // The events a form delivers. Only those bound in the form's event table are

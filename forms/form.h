@@ -13,6 +13,8 @@
 
 namespace forms {
 
+struct AccessibleFacts;
+
 class Form {
 public:
     Form(const FormDescription& description, const EventBinding* events, size_t eventCount);
@@ -75,6 +77,9 @@ private:
     LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
     bool ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     LRESULT ColourControl(HDC dc, HWND control);
+    AccessibleFacts FactsOf(const Control& control);
+    void ListenForReaders(HWND platformWindow);
+    static LRESULT CALLBACK PlatformControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void PaintLabel(Control& label, HDC dc);
     void DrawLabel(const Control& label, HDC dc, const RECT& area);
     void DrawButton(const DRAWITEMSTRUCT& item);

@@ -110,12 +110,14 @@ void Form::CreateControl(HINSTANCE instance, Control& control) {
             control.window = CreateWindowExW(exStyle, L"EDIT", d.caption, style, r.left, r.top, r.right - r.left,
                                              r.bottom - r.top, ContainerWindow(control), id, instance, nullptr);
             if (d.maxLength > 0) SendMessageW(control.window, EM_SETLIMITTEXT, d.maxLength, 0);
+            ListenForReaders(control.window);
             break;
         }
         case ControlKind::CommandButton:
             control.window = CreateWindowExW(0, L"BUTTON", d.caption, clip | WS_TABSTOP | BS_OWNERDRAW, r.left, r.top,
                                              r.right - r.left, r.bottom - r.top, ContainerWindow(control), id,
                                              instance, nullptr);
+            ListenForReaders(control.window);
             break;
         case ControlKind::Timer:
             control.timerId = static_cast<UINT_PTR>(&control - controls_.data() + 1);

@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include "forms/accessibility.h"
 #include "forms/form_control.h"
 
 namespace forms {
@@ -80,6 +81,8 @@ LRESULT CALLBACK Form::LabelWindowProc(HWND window, UINT message, WPARAM wParam,
     switch (message) {
         case WM_NCPAINT:  // no frame or scroll bar to paint: the border is drawn inside
             return 0;
+        case WM_GETOBJECT:
+            return AnswerAccessibleObject(window, wParam, lParam, form->FactsOf(*label));
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {

@@ -20,6 +20,8 @@ void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath, const st
 // The instrumented twin's figures, written with --timings; the shipped
 // program writes none.
 void RunTimingsScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& timedPath);
+// What a screen reader learns of each control, through oleacc.
+void RunReaderScenarios(Checks& checks, const std::wstring& exePath);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
 
 }  // namespace e2e
