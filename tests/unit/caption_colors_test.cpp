@@ -32,6 +32,9 @@ TEST_F(CaptionColors, CustomSchemeValuesPassUnchanged) {
     GetCaptionColors(kFalse, start, end);
     EXPECT_EQ(start, 0u);
     EXPECT_EQ(end, 0xFF0000u);
+    CaptionScheme.inactiveStartColor = 0x404040;  // a scheme whose inactive ramp does not start at black
+    GetCaptionColors(kFalse, start, end);
+    EXPECT_EQ(start, 0x404040u);
     EXPECT_TRUE(fake::CallsNamed("GetSysColor").empty());
 }
 

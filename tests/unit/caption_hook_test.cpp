@@ -97,6 +97,14 @@ TEST_F(CaptionHook, ActivationMessagesPaintAndReturnOneWithoutPassingOn) {
         EXPECT_EQ(Paints(), 1);
         EXPECT_TRUE(SeenByOwn().empty());
     }
+    // The cycle decides from the message and its wParam, not from the active window alone.
+    auto titleColour = [] { return fake::CallsNamed("SetTextColor").at(0).args[1]; };
+    fake::script().activeWindow = form_.window;
+    Send(WM_NCACTIVATE, 0);
+    EXPECT_EQ(titleColour(), 0xC0C0C0);
+    fake::script().activeWindow = nullptr;
+    Send(WM_NCACTIVATE, 1);
+    EXPECT_EQ(titleColour(), 0xFF00);
 }
 
 // Even with the caption's hit-test code as wParam: only WM_NCLBUTTONDOWN starts a move.
@@ -127,8 +135,11 @@ LRESULT CALLBACK ReadNoRegion(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 TEST_F(CaptionHook, SizePaintsBeforeTheOwnProcedureSeesIt) {
     Own().properties["OldMeProc"] = reinterpret_cast<HANDLE>(&ReadNoRegion);
-    EXPECT_EQ(Send(WM_SIZE, 0, 0x00F00190), Own().OwnResultFor(WM_SIZE));
+    constexpr WPARAM kMaximized = 2;  // SIZE_MAXIMIZED
+    EXPECT_EQ(Send(WM_SIZE, kMaximized, 0x00F00190), Own().OwnResultFor(WM_SIZE));
     EXPECT_EQ(SeenByOwn(), (std::vector<UINT>{WM_NCPAINT, WM_SIZE}));
+    EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, kMaximized);
+    EXPECT_EQ(Own().seenByOwnProcedure.back().lParam, 0x00F00190);
     EXPECT_EQ(Paints(), 1);
     // The nested WM_NCPAINT carried the address of a 32-bit zero.
     EXPECT_EQ(noRegionSeen, 0);
@@ -188,10 +199,13 @@ TEST_F(CaptionHook, SizingCursorsOnTheBorders) {
         EXPECT_EQ(fake::CurrentCursor(), reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(0x700000 + cursor)));
         EXPECT_TRUE(SeenByOwn().empty());
     }
+    const WPARAM overWindow = reinterpret_cast<WPARAM>(form_.window);
     for (LPARAM lParam : {LPARAM{1}, LPARAM{2}, LPARAM{9}, LPARAM{18}, LPARAM{0xFFFE}, LPARAM{0x1FFFF}, LPARAM{0x7FFF}}) {
         SCOPED_TRACE(lParam);
-        EXPECT_EQ(Send(WM_SETCURSOR, 0, lParam), Own().OwnResultFor(WM_SETCURSOR));
+        EXPECT_EQ(Send(WM_SETCURSOR, overWindow, lParam), Own().OwnResultFor(WM_SETCURSOR));
         EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_SETCURSOR});
+        EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, overWindow);
+        EXPECT_EQ(Own().seenByOwnProcedure.back().lParam, lParam);
         EXPECT_TRUE(fake::CallsNamed("SetCursor").empty());
     }
 }
@@ -215,7 +229,9 @@ TEST_F(CaptionHook, OtherMessagesPassOnUnchanged) {
 TEST_F(CaptionHook, WithoutAStoredProcedureMessagesGetTheDefaultHandling) {
     Own().properties.erase("OldMeProc");
     EXPECT_EQ(Send(0x400, 7, 8), 0);
-    EXPECT_EQ(fake::CallsNamed("DefWindowProcA").size(), 2u);  // the icon query and the message
+    auto handled = fake::CallsNamed("DefWindowProcA");  // the icon query and the message
+    ASSERT_EQ(handled.size(), 2u);
+    EXPECT_EQ(handled[1].args, (std::vector<long long>{Handle(form_.window), 0x400, 7, 8}));
     EXPECT_EQ(Send(WM_NCPAINT), 0);
     EXPECT_TRUE(SeenByOwn().empty());
 }

@@ -73,7 +73,13 @@ TEST_F(DrawCaptionTest, HorizontalWorkedExample) {
     ASSERT_EQ(icon.size(), 1u);
     EXPECT_EQ(icon[0].args, (std::vector<long long>{Handle(memoryDC_), 5, 5, Handle(kIcon), 16, 16, 0, 0, DI_IMAGE}));
 
-    // The title lies over the gradient, its background left as it is.
+    // The title is written in the font made for it, over the gradient, its
+    // background left as it is.
+    auto font = fake::CallsNamed("CreateFontIndirectA");
+    ASSERT_EQ(font.size(), 1u);
+    auto selections = fake::CallsNamed("SelectObject");
+    ASSERT_EQ(selections.size(), 2u);
+    EXPECT_EQ(selections[0].args, (std::vector<long long>{Handle(memoryDC_), font[0].args[2]}));
     auto mode = fake::CallsNamed("SetBkMode");
     ASSERT_EQ(mode.size(), 1u);
     EXPECT_EQ(mode[0].args, (std::vector<long long>{Handle(memoryDC_), TRANSPARENT}));
@@ -181,6 +187,13 @@ TEST_F(DrawCaptionTest, DialogFrameStyleBit) {
     EXPECT_EQ(Args(fake::CallsNamed("BitBlt")[0], 1, 4), Rect(3, 3, 394, 18));
     EXPECT_EQ(Args(fake::CallsNamed("ExcludeClipRect")[0], 1, 4), Rect(3, 3, 397, 21));
     EXPECT_EQ(fake::CallsNamed("GetSystemMetrics")[2].args[0], SM_CXDLGFRAME);
+
+    // A two-pixel dialog frame: W 398, 49 bands of 8, the last to F + W - 3.
+    fake::Reset();
+    Prepare(kCaptionButtons | 0x80);
+    fake::script().metrics[SM_CXDLGFRAME] = 2;
+    DrawActive();
+    EXPECT_EQ(BandRects().back(), Rect(386, 2, 397, 20));
 }
 
 TEST_F(DrawCaptionTest, DialogFrameStyleBitVertical) {

@@ -119,8 +119,10 @@ TEST_F(PaintCycle, ActivationFlagWithoutParent) {
     EXPECT_FALSE(RunActivation(WM_NCACTIVATE, 0));  // even though it is the active window
     EXPECT_TRUE(RunActivation(WM_KILLFOCUS, 0));
     EXPECT_TRUE(RunActivation(WM_MOUSEACTIVATE, 0));
-    // Without a parent the window itself in wParam decides nothing.
+    // Without a parent the window itself in wParam decides nothing, and no
+    // MDI parent is asked.
     EXPECT_TRUE(RunActivation(WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(window_)));
+    EXPECT_TRUE(fake::CallsNamed("SendMessageA").empty());
     fake::script().activeWindow = nullptr;
     EXPECT_TRUE(RunActivation(WM_NCACTIVATE, 1));
     EXPECT_FALSE(RunActivation(WM_KILLFOCUS, 0));
