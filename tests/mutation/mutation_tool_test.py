@@ -176,8 +176,8 @@ class RunOverTheExample(unittest.TestCase):
 
 def load_tool():
     loader = importlib.machinery.SourceFileLoader('mutation', os.path.join(TOP, 'scripts', 'mutation'))
-    spec = importlib.util.spec_from_loader('mutation', loader)
-    module = importlib.util.module_from_spec(spec)
+    found = importlib.util.spec_from_loader('mutation', loader)
+    module = importlib.util.module_from_spec(found)
     loader.exec_module(module)
     return module
 
