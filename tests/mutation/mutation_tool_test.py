@@ -5,6 +5,7 @@ Then faults of the kinds people write, planted by hand in the program's own
 sources, each of which the unit tests must fail on.
 Ends with a line "N passed, N failed"."""
 
+import fcntl
 import importlib.machinery
 import importlib.util
 import os
@@ -43,6 +44,12 @@ def total(output):
     """The numbers of the table's total line."""
     line = next(line for line in output.splitlines() if line.startswith('total'))
     return [int(word) for word in line.replace('/', ' ').split()[1:7]]
+
+
+def stamps(folder):
+    """{path: modification time} of every file and folder under folder."""
+    paths = [os.path.join(d, n) for d, dirs, names in os.walk(folder) for n in dirs + names]
+    return {path: os.lstat(path).st_mtime_ns for path in paths}
 
 
 def setUpModule():
@@ -172,6 +179,19 @@ class RunOverTheExample(unittest.TestCase):
     def test_listed_mutants_that_are_gone_or_killed_are_reported(self):
         self.assertIn('Listed as equivalent, no longer a mutant: band.cpp:99: x → y', self.listed_output)
         self.assertIn('Listed as equivalent, but killed: band.cpp:15: < → <=', self.listed_output)
+
+    def test_a_second_run_at_the_same_time_stops_and_touches_none_of_the_first_ones_copies(self):
+        scratch = os.path.join(EXAMPLE, 'build', 'mutation')
+        with open(os.path.join(scratch, 'lock'), 'a') as held:
+            fcntl.flock(held, fcntl.LOCK_EX | fcntl.LOCK_NB)
+            before = stamps(scratch)
+            result = subprocess.run([os.path.join(TOP, 'scripts', 'mutation'), '--root', EXAMPLE,
+                                     os.path.join(EXAMPLE, 'band.cpp')],
+                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True, timeout=60)
+            after = stamps(scratch)
+        self.assertEqual(result.returncode, 2)
+        self.assertIn('Another run of scripts/mutation is using', result.stderr)
+        self.assertEqual(before, after)
 
 
 def load_tool():
