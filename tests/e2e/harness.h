@@ -45,6 +45,11 @@ public:
     // without a pause: the form stays hidden for a few milliseconds only.
     bool CatchForm(DWORD milliseconds);
 
+    // Stops the program's main thread and lets it go on again, so that what
+    // the driver looks at meanwhile holds still.
+    void Hold() const { SuspendThread(process_.hThread); }
+    void Release() const { ResumeThread(process_.hThread); }
+
     bool Started() const { return form_ != nullptr; }
     bool Running() const;
     bool WaitForExit(DWORD milliseconds) const;

@@ -82,18 +82,25 @@ void ClockLabels(Checks& checks, const Program& program) {
 
 // Starts the program until its form is caught still hidden, with the clock
 // labels made: its message loop, the only place where ticks are taken, has
-// not run yet. A start whose form shows before it is caught is tried again.
+// not run yet. The form shows a few milliseconds after its controls are made,
+// less than one look at its windows can take on a busy machine: the program
+// is held still while the driver looks, and let go a step at a time. A start
+// whose form shows before it is caught is tried again.
 bool StartCaughtHidden(std::optional<Program>& program, const std::wstring& exePath) {
     for (int attempt = 0; attempt < 5; ++attempt) {
         program.emplace(exePath, false);
         if (!program->CatchForm(10000)) return false;
         HWND form = program->Form();
         DWORD start = GetTickCount();
-        // No pause: the form shows a few milliseconds after its controls are made.
-        while (IsWindow(form) && !IsWindowVisible(form) && !(program->Control(kLabel1) && program->Control(kLabel2)) &&
-               GetTickCount() - start < 5000) {
+        bool hidden = true;
+        bool labelsMade = false;
+        while (hidden && !labelsMade && GetTickCount() - start < 5000) {
+            program->Hold();
+            hidden = IsWindow(form) && !IsWindowVisible(form);
+            labelsMade = program->Control(kLabel1) && program->Control(kLabel2);
+            program->Release();
         }
-        if (IsWindow(form) && !IsWindowVisible(form)) return true;
+        if (hidden && labelsMade) return true;
     }
     return false;
 }
