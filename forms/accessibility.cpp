@@ -40,12 +40,6 @@ const Oleacc* LoadedOleacc() {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The platform's object for a window's client area, with what the runtime
 // knows better put in its place; everything else is the platform's answer.
 class AccessibleControl final : public IAccessible {
@@ -175,6 +169,12 @@ private:
 };
 
 }  // namespace
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 LRESULT AnswerAccessibleObject(HWND window, WPARAM flags, LPARAM objectId, const AccessibleFacts& facts) {
     if (static_cast<LONG>(objectId) != OBJID_CLIENT) return 0;

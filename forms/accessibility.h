@@ -20,6 +20,9 @@ struct AccessibleFacts {
     std::wstring defaultAction;  // with it, the default action clicks the window
 };
 
+// The current text of a window.
+std::wstring WindowText(HWND window);
+
 // The answer to WM_GETOBJECT for a window of the runtime: an accessible object
 // for the client area, 0 for any other object (the platform then answers).
 LRESULT AnswerAccessibleObject(HWND window, WPARAM flags, LPARAM objectId, const AccessibleFacts& facts);

@@ -1,5 +1,6 @@
 #include "forms/form.h"
 
+#include "forms/accessibility.h"
 #include "forms/application.h"
 #include "forms/form_control.h"
 
@@ -7,12 +8,7 @@
 
 namespace forms {
 
-std::wstring Form::Text(const char* name) const {
-    HWND window = Find(name).window;
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::wstring Form::Text(const char* name) const { return WindowText(Find(name).window); }
 
 void Form::SetText(const char* name, const std::wstring& text) { SetWindowTextW(Find(name).window, text.c_str()); }
 
