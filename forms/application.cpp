@@ -1,5 +1,6 @@
 #include "forms/application.h"
 
+#include "forms/instance_check.h"
 #include "forms/layout.h"
 
 namespace forms {
@@ -29,8 +30,9 @@ int ScreenDpi(int axis) {
 }  // namespace
 
 Application::Application() {
-    instanceMutex_ = CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str());
-    previousInstance_ = GetLastError() == ERROR_ALREADY_EXISTS;
+    InstanceClaim claim = ClaimInstance(InstanceMutexName().c_str());
+    instanceMutex_ = claim.mutex;
+    previousInstance_ = claim.anotherCopyRuns;
     current = this;
 }
 

@@ -21,8 +21,8 @@ public:
     static Application& Current();
 
     // True when another copy of this program was already running when this
-    // one started. A named mutex in the user's session tells: creating it is
-    // atomic, so of two copies started together exactly one is first.
+    // one started, whatever its rights. A named mutex in the user's session
+    // tells.
     bool PrevInstance() const { return previousInstance_; }
 
 private:

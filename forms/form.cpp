@@ -33,6 +33,7 @@ int Form::Run(HINSTANCE instance) {
     for (const Control& control : controls_) fonts_->Get(FontOf(description_, *control.description));
     timings::Mark("font lookup");
 
+    ApplyColours();
     CreateFormWindow(instance);
     CreateControls(instance);
     StackControls();

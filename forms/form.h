@@ -56,6 +56,8 @@ private:
     void CreateControls(HINSTANCE instance);
     void CreateControl(HINSTANCE instance, Control& control);
     void StackControls();
+    void ApplyColours();
+    void Recolour();
     void AddTooltips(HINSTANCE instance);
     void RelayToTooltip(const MSG& message);
     Control& Find(const char* name);

@@ -2,6 +2,7 @@
 // What the runtime keeps of each control while its form lives, and the
 // window style it builds the form with: shared by the form's parts.
 
+#include "forms/colours.h"
 #include "forms/form.h"
 #include "forms/window_classes.h"
 
@@ -14,7 +15,8 @@ namespace forms {
 struct Form::Control {
     const ControlDescription* description = nullptr;
     HWND window = nullptr;  // every control but a timer
-    HBRUSH brush = nullptr;
+    ColourPair colours{};  // as the colour scheme stands
+    HBRUSH brush = nullptr;  // of colours.back
     std::wstring caption;   // labels and buttons: what they show
     bool captionReplaced = false;  // a label's, since its last paint
     UINT_PTR timerId = 0;

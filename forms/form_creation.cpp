@@ -66,7 +66,6 @@ void Form::CreateFormWindow(HINSTANCE instance) {
     // through whatever procedure the form's window has been given.
     timerWindow_ = CreateWindowExW(0, kTimerClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 
-    formBrush_ = CreateSolidBrush(ResolveColour(description_.backColour, COLOR_BTNFACE));
     RECT frame{0, 0, TwipsToPixels(description_.clientWidth, dpi_), TwipsToPixels(description_.clientHeight, dpi_)};
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
     int left = TwipsToPixels(description_.left, dpi_) + frame.left;
@@ -92,8 +91,6 @@ void Form::CreateControls(HINSTANCE instance) {
 void Form::CreateControl(HINSTANCE instance, Control& control) {
     const ControlDescription& d = *control.description;
     const FontDescription& font = FontOf(description_, d);
-    control.brush = d.kind == ControlKind::Timer ? nullptr
-                                                 : CreateSolidBrush(ResolveColour(d.backColour, COLOR_WINDOW));
     RECT r = PixelRect(control);
     HMENU id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + d.tabIndex));
     DWORD clip = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;

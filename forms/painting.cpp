@@ -10,8 +10,8 @@ namespace forms {
 LRESULT Form::ColourControl(HDC dc, HWND window) {
     Control* control = FindByWindow(window);
     if (!control) return 0;
-    SetBkColor(dc, ResolveColour(control->description->backColour, COLOR_WINDOW));
-    SetTextColor(dc, ResolveColour(control->description->textColour, COLOR_WINDOWTEXT));
+    SetBkColor(dc, control->colours.back);
+    SetTextColor(dc, control->colours.text);
     return reinterpret_cast<LRESULT>(control->brush);
 }
 
@@ -47,7 +47,7 @@ void Form::DrawLabel(const Control& label, HDC dc, const RECT& area) {
     InflateRect(&inside, -1, 0);
     HGDIOBJ oldFont = SelectObject(dc, fonts_->Get(FontOf(description_, d)));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ResolveColour(d.textColour, COLOR_BTNTEXT));
+    SetTextColor(dc, label.colours.text);
     DrawLabelText(dc, label.caption, inside, TextAlignment(d), d.rightToLeft);
     SelectObject(dc, oldFont);
 }
@@ -59,7 +59,7 @@ void Form::DrawButton(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &area, button->brush);
     DrawEdge(item.hDC, &area, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, ResolveColour(button->description->textColour, COLOR_BTNTEXT));
+    SetTextColor(item.hDC, button->colours.text);
     DrawTextW(item.hDC, button->caption.c_str(), static_cast<int>(button->caption.size()), &area,
               DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
     if (item.itemState & ODS_FOCUS) {

@@ -120,6 +120,12 @@ LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // set on the window too: under Wine each WM_SETICON writes the
             // icon to the display server once more (some 2.5 ms at start).
             return reinterpret_cast<LRESULT>(wParam == ICON_BIG ? bigIcon_ : smallIcon_);
+        case WM_SYSCOLORCHANGE:
+            Recolour();
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) Recolour();
+            break;
         case WM_CLOSE:
             Unload();
             return 0;

@@ -1,7 +1,9 @@
 #pragma once
-// The Win32 seam of the caption code. On Windows this is <windows.h>; natively
-// it declares the subset of types, constants and functions the caption code
-// uses, and the test support library defines them as a recording fake.
+// The Win32 seam of the caption code and of the runtime's pure parts (the
+// colours a control is drawn in, the single-instance check). On Windows this is
+// <windows.h>; natively it declares the subset of types, constants and
+// functions that code uses, and the test support library defines them as a
+// recording fake.
 
 #ifdef _WIN32
 
@@ -14,6 +16,7 @@
 using BOOL = int;
 using BYTE = uint8_t;
 using CHAR = char;
+using WCHAR = wchar_t;
 using UINT = unsigned int;
 using LONG = int32_t;
 using DWORD = uint32_t;
@@ -26,6 +29,7 @@ using LRESULT = intptr_t;
 using HANDLE = void*;
 using LPCSTR = const char*;
 using LPSTR = char*;
+using LPCWSTR = const wchar_t*;
 using PVOID = void*;
 
 // Distinct handle types, as <windows.h> declares them with STRICT.
@@ -75,6 +79,12 @@ struct NONCLIENTMETRICSA {
     int iPaddedBorderWidth;
 };
 
+struct HIGHCONTRASTW {
+    UINT cbSize;
+    DWORD dwFlags;
+    WCHAR* lpszDefaultScheme;
+};
+
 #define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<uintptr_t>(static_cast<uint16_t>(i))))
 
 constexpr int GWL_STYLE = -16;
@@ -86,12 +96,21 @@ constexpr int SM_CXSIZE = 30;
 constexpr int SM_CXFRAME = 32;
 
 constexpr int COLOR_ACTIVECAPTION = 2;
+constexpr int COLOR_WINDOW = 5;
+constexpr int COLOR_WINDOWTEXT = 8;
+constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNTEXT = 18;
 constexpr int COLOR_INACTIVECAPTION = 3;
 constexpr int COLOR_CAPTIONTEXT = 9;
 constexpr int COLOR_INACTIVECAPTIONTEXT = 19;
 
 constexpr UINT SPI_GETNONCLIENTMETRICS = 41;
 constexpr UINT SPI_GETWORKAREA = 48;
+constexpr UINT SPI_GETHIGHCONTRAST = 66;
+constexpr DWORD HCF_HIGHCONTRASTON = 1;
+
+constexpr DWORD ERROR_ACCESS_DENIED = 5;
+constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 
 constexpr UINT WM_SIZE = 5;
 constexpr UINT WM_KILLFOCUS = 8;
@@ -120,6 +139,9 @@ constexpr LONG WS_MINIMIZEBOX = 0x20000;
 
 constexpr int TRANSPARENT = 1;
 constexpr UINT DI_IMAGE = 2;
+constexpr UINT DT_LEFT = 0;
+constexpr UINT DT_CENTER = 0x1;
+constexpr UINT DT_RIGHT = 0x2;
 constexpr UINT DT_VCENTER = 0x4;
 constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_END_ELLIPSIS = 0x8000;
@@ -170,6 +192,11 @@ constexpr DWORD SRCINVERT = 0x660046;
 int GetSystemMetrics(int index);
 DWORD GetSysColor(int index);
 BOOL SystemParametersInfoA(UINT action, UINT parameter, PVOID data, UINT flags);
+BOOL SystemParametersInfoW(UINT action, UINT parameter, PVOID data, UINT flags);
+
+HANDLE CreateMutexW(void* security, BOOL initialOwner, LPCWSTR name);
+DWORD GetLastError();
+BOOL CloseHandle(HANDLE object);
 
 BOOL GetWindowRect(HWND window, RECT* rect);
 LONG GetWindowLongA(HWND window, int index);

@@ -34,6 +34,7 @@ struct State {
     std::vector<std::string> problems;
     uintptr_t nextHandle = 0x1000;
     HCURSOR cursor = nullptr;
+    DWORD lastError = 0;
 };
 
 State& S() {
@@ -293,6 +294,37 @@ BOOL SystemParametersInfoA(UINT action, UINT parameter, PVOID data, UINT flags) 
         return script.workAreaResult;
     }
     return FALSE;
+}
+
+BOOL SystemParametersInfoW(UINT action, UINT parameter, PVOID data, UINT flags) {
+    fake::Script& script = fake::S().script;
+    Log("SystemParametersInfoW", {action, parameter, 0, flags});
+    if (action != SPI_GETHIGHCONTRAST || !script.highContrastResult) return FALSE;
+    auto* highContrast = static_cast<HIGHCONTRASTW*>(data);
+    if (highContrast->cbSize != sizeof(HIGHCONTRASTW) || parameter != sizeof(HIGHCONTRASTW)) {
+        fake::Problem("SPI_GETHIGHCONTRAST asked with a wrong size");
+        return FALSE;
+    }
+    highContrast->dwFlags = script.highContrastFlags;
+    return TRUE;
+}
+
+HANDLE CreateMutexW(void* security, BOOL initialOwner, LPCWSTR name) {
+    std::string narrow;
+    for (const wchar_t* c = name; c && *c; ++c) narrow += static_cast<char>(*c);
+    Log("CreateMutexW", {N(security), initialOwner}, narrow);
+    fake::S().lastError = fake::S().script.mutexError;
+    return fake::S().script.createdMutex;
+}
+
+DWORD GetLastError() {
+    Log("GetLastError", {});
+    return fake::S().lastError;
+}
+
+BOOL CloseHandle(HANDLE object) {
+    Log("CloseHandle", {N(object)});
+    return TRUE;
 }
 
 BOOL GetWindowRect(HWND window, RECT* rect) {

@@ -74,6 +74,10 @@ struct Script {
     LOGFONTA captionFont{};  // SystemParametersInfoA's caption font
     RECT workArea{};
     BOOL workAreaResult = TRUE;  // any nonzero value is returned as it is
+    DWORD highContrastFlags = 0;     // SPI_GETHIGHCONTRAST's answer…
+    BOOL highContrastResult = TRUE;  // …when the call succeeds
+    HANDLE createdMutex = nullptr;   // CreateMutexW's answer, and the last error it leaves
+    DWORD mutexError = 0;
 };
 
 // Starts a test afresh: no windows, no objects, no calls, Wine's default
