@@ -1,5 +1,7 @@
 #include "forms/accessibility.h"
 
+#include "forms/system_library.h"
+
 #include <oleacc.h>
 
 #include <new>
@@ -20,19 +22,14 @@ struct Oleacc {
     decltype(&SysAllocString) allocString = nullptr;
 };
 
-template <typename Function>
-Function Entry(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
-}
-
 const Oleacc* LoadedOleacc() {
     static const Oleacc functions = [] {
-        HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
-        HMODULE oleaut = LoadLibraryW(L"oleaut32.dll");
+        HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
+        HMODULE oleaut = LoadSystemLibrary(L"oleaut32.dll");
         Oleacc loaded;
-        loaded.createStandard = Entry<decltype(loaded.createStandard)>(oleacc, "CreateStdAccessibleObject");
-        loaded.lresultFromObject = Entry<decltype(loaded.lresultFromObject)>(oleacc, "LresultFromObject");
-        loaded.allocString = Entry<decltype(loaded.allocString)>(oleaut, "SysAllocString");
+        loaded.createStandard = Exported<decltype(loaded.createStandard)>(oleacc, "CreateStdAccessibleObject");
+        loaded.lresultFromObject = Exported<decltype(loaded.lresultFromObject)>(oleacc, "LresultFromObject");
+        loaded.allocString = Exported<decltype(loaded.allocString)>(oleaut, "SysAllocString");
         return loaded;
     }();
     return functions.createStandard && functions.lresultFromObject && functions.allocString ? &functions : nullptr;

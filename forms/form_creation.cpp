@@ -3,6 +3,7 @@
 #include "forms/colours.h"
 #include "forms/form_control.h"
 #include "forms/layout.h"
+#include "forms/system_library.h"
 #include "forms/timings.h"
 
 namespace forms {
@@ -12,11 +13,10 @@ namespace {
 // painted through the window DC; the painted caption needs it off. dwmapi is
 // loaded at run time so that the program starts where it does not exist.
 void TurnOffCompositedFrame(HWND window) {
-    HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+    HMODULE dwm = LoadSystemLibrary(L"dwmapi.dll");
     if (!dwm) return;
     using SetWindowAttribute = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
-    auto setAttribute = reinterpret_cast<SetWindowAttribute>(
-        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmSetWindowAttribute")));
+    auto setAttribute = Exported<SetWindowAttribute>(dwm, "DwmSetWindowAttribute");
     constexpr DWORD kNonClientRenderingPolicy = 2;  // DWMWA_NCRENDERING_POLICY
     constexpr int kRenderingDisabled = 1;           // DWMNCRP_DISABLED
     if (setAttribute) setAttribute(window, kNonClientRenderingPolicy, &kRenderingDisabled, sizeof kRenderingDisabled);

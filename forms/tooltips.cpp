@@ -1,6 +1,7 @@
 #include "forms/form.h"
 
 #include "forms/form_control.h"
+#include "forms/system_library.h"
 
 #include <commctrl.h>
 
@@ -9,11 +10,9 @@ namespace forms {
 void Form::AddTooltips(HINSTANCE instance) {
     // comctl32 is loaded here, not imported, so that no start pays for it; it
     // stays loaded for as long as the tooltips it serves.
-    HMODULE commonControls = LoadLibraryW(L"comctl32.dll");
     using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-    auto initCommonControls = commonControls ? reinterpret_cast<InitCommonControls>(reinterpret_cast<void*>(
-                                                   GetProcAddress(commonControls, "InitCommonControlsEx")))
-                                             : nullptr;
+    auto initCommonControls =
+        Exported<InitCommonControls>(LoadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx");
     if (!initCommonControls) return;
     INITCOMMONCONTROLSEX classes{};
     classes.dwSize = sizeof classes;

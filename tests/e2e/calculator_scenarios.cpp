@@ -98,14 +98,6 @@ void ColoursOfTheBoxes(Checks& checks, const Program& program) {
     }
 }
 
-HWND TooltipOf(const Program& program) {
-    HWND tooltip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
-    while (tooltip && GetWindow(tooltip, GW_OWNER) != program.Form()) {
-        tooltip = FindWindowExW(nullptr, tooltip, L"tooltips_class32", nullptr);
-    }
-    return tooltip;
-}
-
 // Presses Tab until the focus reaches `id`, once around the tab order at most.
 bool TabTo(const Program& program, int id) {
     for (int press = 0; press < 10 && program.FocusId() != id; ++press) {
@@ -134,20 +126,9 @@ void CoveredControlsAndTooltips(Checks& checks, const Program& program) {
         bool frameOrItsBox = hit == frame || IsChild(frame, hit);
         checks.Check(frameOrItsBox, "control " + std::to_string(covered) + " is covered by the frame");
     }
-    HWND tooltip = TooltipOf(program);
+    HWND tooltip = program.Tooltip();
     LRESULT tools = tooltip ? SendMessageW(tooltip, TTM_GETTOOLCOUNT, 0, 0) : 0;
     checks.Check(tools == 5, "tooltips on Label3, f, e, g and h", std::to_string(tools) + " tools");
-}
-
-void CalculatesTheChain(Checks& checks, const Program& program) {
-    program.Type(L"1234567");
-    program.Press(VK_RETURN);
-    bool filled = WaitUntil([&] { return program.Text(kF) == L"955.55442"; });
-    checks.Check(filled && program.Text(kB) == L"1234567" && program.Text(kC) == L"740740.2" &&
-                     program.Text(kD) == L"22222.21" && program.Text(kG) == L"15555.5442" &&
-                     program.Text(kH) == L"9555.5442" && program.Text(kE) == L"955.55",
-                 "1234567 and Enter fill the tax chain", Describe(program));
-    checks.Check(program.FocusId() == kB, "focus back in b after Enter", Describe(program));
 }
 
 void SpaceClears(Checks& checks, const Program& program) {
@@ -243,7 +224,7 @@ void TooltipsAsShown(Checks& checks, const Program& program) {
     const wchar_t* const stampValue = L"قيمة الدمغة";
     const std::pair<int, const wchar_t*> tips[] = {
         {kLabel3, L"أسألكم الدعاء"}, {kF, stampValue}, {kG, stampValue}, {kH, stampValue}};
-    HWND tooltip = TooltipOf(program);
+    HWND tooltip = program.Tooltip();
     RECT window;
     GetWindowRect(program.Form(), &window);
     std::string wrong;
@@ -317,6 +298,17 @@ void SpaceOnTheCoveredExitButton(Checks& checks, const Program& program) {
 }
 
 }  // namespace
+
+void CalculatesTheChain(Checks& checks, const Program& program) {
+    program.Type(L"1234567");
+    program.Press(VK_RETURN);
+    bool filled = WaitUntil([&] { return program.Text(kF) == L"955.55442"; });
+    checks.Check(filled && program.Text(kB) == L"1234567" && program.Text(kC) == L"740740.2" &&
+                     program.Text(kD) == L"22222.21" && program.Text(kG) == L"15555.5442" &&
+                     program.Text(kH) == L"9555.5442" && program.Text(kE) == L"955.55",
+                 "1234567 and Enter fill the tax chain", Describe(program));
+    checks.Check(program.FocusId() == kB, "focus back in b after Enter", Describe(program));
+}
 
 void RunControlScenarios(Checks& checks, const std::wstring& exePath) {
     Program program(exePath);

@@ -212,6 +212,14 @@ HWND Program::Control(int id) const {
     return search.found;
 }
 
+HWND Program::Tooltip() const {
+    HWND tooltip = FindWindowExW(nullptr, nullptr, L"tooltips_class32", nullptr);
+    while (tooltip && GetWindow(tooltip, GW_OWNER) != form_) {
+        tooltip = FindWindowExW(nullptr, tooltip, L"tooltips_class32", nullptr);
+    }
+    return tooltip;
+}
+
 std::wstring Program::Text(int id) const { return WindowText(Control(id)); }
 
 std::vector<std::wstring> Program::TextsAtOnce(const std::vector<int>& ids) const {

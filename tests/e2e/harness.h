@@ -55,6 +55,7 @@ public:
     bool WaitForExit(DWORD milliseconds) const;
     HWND Form() const { return form_; }
     HWND Control(int id) const;
+    HWND Tooltip() const;  // the tooltip window the form owns
     DWORD ThreadId() const { return threadId_; }
     DWORD ProcessId() const { return process_.dwProcessId; }
     HANDLE Process() const { return process_.hProcess; }

@@ -152,6 +152,8 @@ void ValuesAndTheClock(Checks& checks, const Program& program) {
 
 }  // namespace
 
+std::wstring ReaderName(HWND window) { return Hear(window).name; }
+
 void RunReaderScenarios(Checks& checks, const std::wstring& exePath) {
     Program program(exePath);
     checks.Check(program.Started(), "the program starts for the screen-reader checks");

@@ -4,6 +4,15 @@
 
 namespace e2e {
 
+// Types 1234567, presses Enter and checks the whole chain and the focus.
+void CalculatesTheChain(Checks& checks, const Program& program);
+// What a screen reader hears a window named, through oleacc.
+std::wstring ReaderName(HWND window);
+// A DLL of each name the program loads, from `plantedFolder`, left beside a
+// copy of it in `folder`: none may be loaded.
+void RunPlantedDllScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& plantedFolder,
+                            const std::wstring& folder);
+
 // Captions, colours and fonts as the window shows them, its boxes filled.
 void CheckAppearance(Checks& checks, const Program& program);
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
