@@ -74,8 +74,11 @@ constexpr forms::ControlDescription kControls[] = {
 // clang-format on
 
 // The value boxes as a screen reader names them: each by its row's caption;
-// e, which lies under the frame and has no row, by what it holds.
+// e, which lies under the frame and has no row, by what it holds. The frame,
+// whose own caption is never shown, by the credit line across its top, which
+// says what it holds.
 constexpr forms::ReaderName kReaderNames[] = {
+    {"Frame1", "Label4", nullptr},
     {"b", "Label5", nullptr}, {"c", "Label6", nullptr}, {"d", "Label7", nullptr},
     {"g", "Label8", nullptr}, {"h", "Label9", nullptr}, {"f", "Label10", nullptr},
     {"e", nullptr, L"الضريبة 10 % مقربة لرقمين عشريين"},

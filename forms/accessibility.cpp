@@ -9,10 +9,12 @@
 namespace forms {
 namespace {
 
-// {618736E0-3C3D-11CF-810C-00AA00389B71}, {00020400-…-46}, {00000000-…-46}
+// {618736E0-3C3D-11CF-810C-00AA00389B71}, {00020400-…-46}, {00000000-…-46},
+// {6D5140C1-7436-11CE-8034-00AA006009FA}
 constexpr GUID kAccessibleId = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 constexpr GUID kDispatchId = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr GUID kUnknownId = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr GUID kServiceProviderId = {0x6D5140C1, 0x7436, 0x11CE, {0x80, 0x34, 0x00, 0xAA, 0x00, 0x60, 0x09, 0xFA}};
 
 // oleacc's two entry points and oleaut32's string allocator, loaded once and
 // kept: objects handed out may be held by a reader for as long as it likes.
@@ -50,6 +52,13 @@ public:
             *object = static_cast<IAccessible*>(this);
             AddRef();
             return S_OK;
+        }
+        // The platform's object serves the service that marks it as the
+        // platform's own proxy; UI Automation, which Narrator reads through,
+        // would then take this object for that proxy and not wrap it.
+        if (id == kServiceProviderId) {
+            *object = nullptr;
+            return E_NOINTERFACE;
         }
         return standard_->QueryInterface(id, object);
     }

@@ -44,8 +44,8 @@ struct ControlDescription {
     int interval;  // timers only, milliseconds
 };
 
-// What a screen reader calls a control the form shows no caption for: the
-// current text of the label beside it, or, where none shows, a name of its own.
+// What a screen reader calls a control the form shows no caption of its own
+// for: the current text of a label that shows one, or a name of its own.
 struct ReaderName {
     const char* control;
     const char* label;

@@ -26,17 +26,18 @@ AccessibleFacts Form::FactsOf(const Control& control) {
             facts.role = ROLE_SYSTEM_TEXT;
             facts.valueIsText = true;
             if (d.readOnly) facts.addedStates = STATE_SYSTEM_READONLY;
-            facts.nameSource = nullptr;
-            for (size_t i = 0; i < description_.readerNameCount; ++i) {
-                const ReaderName& reader = description_.readerNames[i];
-                if (std::strcmp(reader.control, d.name) != 0) continue;
-                if (reader.label) facts.nameSource = Find(reader.label).window;
-                if (reader.name) facts.fixedName = reader.name;
-            }
             break;
         case ControlKind::Frame:
+            facts.role = ROLE_SYSTEM_GROUPING;
+            break;
         case ControlKind::Timer:
             break;
+    }
+    for (size_t i = 0; i < description_.readerNameCount; ++i) {
+        const ReaderName& reader = description_.readerNames[i];
+        if (std::strcmp(reader.control, d.name) != 0) continue;
+        facts.nameSource = reader.label ? Find(reader.label).window : nullptr;
+        if (reader.name) facts.fixedName = reader.name;
     }
     return facts;
 }

@@ -140,6 +140,9 @@ LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT Form::FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (ContainerMessage(frame, message, wParam, lParam, result)) return result;
+    if (message == WM_GETOBJECT) {
+        if (Control* self = FindByWindow(frame)) return AnswerAccessibleObject(frame, wParam, lParam, FactsOf(*self));
+    }
     return DefWindowProcW(frame, message, wParam, lParam);
 }
 

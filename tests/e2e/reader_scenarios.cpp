@@ -130,6 +130,12 @@ void TheWindow(Checks& checks, const Program& program) {
     Heard heard = Hear(program.Form());
     checks.Check(heard.found && heard.name == L"Zemrana", "a reader hears the window named Zemrana",
                  Described(heard));
+    // The frame's own caption is never shown: it is named by the credit
+    // line across its top, which says what it holds.
+    Heard frame = Hear(program.Control(kFrame1));
+    checks.Check(frame.found && frame.role == ROLE_SYSTEM_GROUPING && frame.name == program.Text(kLabel4) &&
+                     !frame.name.empty(),
+                 "a reader hears the frame as a grouping named by its credit line, not 'Frame1'", Described(frame));
 }
 
 // The value follows the box; the time label's name follows the clock.
@@ -165,6 +171,7 @@ void RunReaderScenarios(Checks& checks, const std::wstring& exePath) {
     Buttons(checks, program);
     TheWindow(checks, program);
     ValuesAndTheClock(checks, program);
+    RunAutomationChecks(checks, program);
     if (SUCCEEDED(com)) CoUninitialize();
 }
 

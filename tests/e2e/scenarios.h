@@ -29,8 +29,12 @@ void RunLifecycleScenarios(Checks& checks, const std::wstring& exePath, const st
 // The instrumented twin's figures, written with --timings; the shipped
 // program writes none.
 void RunTimingsScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& timedPath);
-// What a screen reader learns of each control, through oleacc.
+// What a screen reader learns of each control, through oleacc and through UI
+// Automation.
 void RunReaderScenarios(Checks& checks, const std::wstring& exePath);
+// What UI Automation hears of the running program's controls; skipped where
+// the platform has no UI Automation client. COM must be initialised.
+void RunAutomationChecks(Checks& checks, const Program& program);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
 
 }  // namespace e2e

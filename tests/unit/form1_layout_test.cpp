@@ -104,25 +104,33 @@ TEST(Form1Layout, RowsOverlapByOnePixelAndCaptionsMeetTheirBoxes) {
 }
 
 // A reader names each box by the caption beside it on screen; the covered
-// box, which has none, by a name of its own.
-TEST(Form1Layout, EveryBoxIsNamedForAReaderByTheCaptionInItsRow) {
+// box, which has none, by a name of its own; the frame, whose caption never
+// shows, by the credit line across its top.
+TEST(Form1Layout, EveryBoxAndTheFrameAreNamedForAReaderByWhatShowsBesideThem) {
     auto byName = ControlsByName();
     std::set<std::string> named;
     for (size_t i = 0; i < kForm1.readerNameCount; ++i) {
         const forms::ReaderName& reader = kForm1.readerNames[i];
         SCOPED_TRACE(reader.control);
         ASSERT_TRUE(byName.count(reader.control));
-        EXPECT_EQ(byName[reader.control]->kind, ControlKind::TextBox);
+        const ControlDescription& control = *byName[reader.control];
         EXPECT_TRUE(named.insert(reader.control).second);
         EXPECT_NE(reader.label == nullptr, reader.name == nullptr);  // one or the other
         if (!reader.label) continue;
         ASSERT_TRUE(byName.count(reader.label));
         const ControlDescription& label = *byName[reader.label];
         EXPECT_EQ(label.kind, ControlKind::Label);
-        EXPECT_EQ(label.top, byName[reader.control]->top);
-        EXPECT_STREQ(label.container, byName[reader.control]->container);
+        if (control.kind == ControlKind::Frame) {
+            EXPECT_STREQ(label.container, control.name);
+            EXPECT_EQ(label.top, 0);
+            EXPECT_EQ(label.width, control.width);
+            continue;
+        }
+        EXPECT_EQ(control.kind, ControlKind::TextBox);
+        EXPECT_EQ(label.top, control.top);
+        EXPECT_STREQ(label.container, control.container);
     }
-    EXPECT_EQ(named, (std::set<std::string>{"b", "c", "d", "e", "f", "g", "h"}));
+    EXPECT_EQ(named, (std::set<std::string>{"Frame1", "b", "c", "d", "e", "f", "g", "h"}));
 }
 
 TEST(Form1Layout, InputAndReadOnlyBoxes) {
