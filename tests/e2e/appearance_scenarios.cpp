@@ -255,6 +255,7 @@ void CheckAppearance(Checks& checks, const Program& program) {
     Backgrounds(checks, program);
     Fonts(checks, program);
     TextColours(checks, program);
+    EveryTextReads(checks, program, "");
 }
 
 }  // namespace e2e

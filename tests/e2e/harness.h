@@ -81,6 +81,17 @@ private:
     DWORD threadId_ = 0;
 };
 
+// How many live GDI objects a process holds, or why that cannot be told.
+struct GdiCount {
+    long live = -1;
+    std::string unknownBecause;
+};
+
+// Live GDI objects of another process: Windows counts them itself; under
+// Wine, whose GetGuiResources answers 0, they are counted in the process's
+// GDI handle table.
+GdiCount LiveGdiObjects(HANDLE process);
+
 // Polls `condition` until it holds or `milliseconds` pass.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 3000);
 

@@ -13,6 +13,12 @@ std::wstring ReaderName(HWND window);
 void RunPlantedDllScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& plantedFolder,
                             const std::wstring& folder);
 
+// The sixteen texts a user reads, measured on screen against their
+// backgrounds in the platform's colours; `when` heads the checks' names.
+void EveryTextReads(Checks& checks, const Program& program, const std::string& when);
+// The colour scheme changed while the program runs.
+void RunRecolourScenarios(Checks& checks, const std::wstring& exePath);
+
 // Captions, colours and fonts as the window shows them, its boxes filled.
 void CheckAppearance(Checks& checks, const Program& program);
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
