@@ -4,6 +4,7 @@
 
 #include <usp10.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace forms {
@@ -42,6 +43,10 @@ SCRIPT_STRING_ANALYSIS Analyse(const Uniscribe& uniscribe, HDC dc, const std::ws
     }
     return analysis;
 }
+
+// Left- and right-aligned text is set this far in from its edge; a text that
+// needs the room runs into it rather than be made smaller.
+constexpr int kTextIndent = 1;
 
 // Below this height no smaller size would be read any better than a clipped one.
 constexpr LONG kSmallestFittedHeight = 6;
@@ -85,9 +90,9 @@ void DrawLabelText(HDC dc, const std::wstring& text, const RECT& area, UINT alig
         int width = uniscribe->size(analysis)->cx;
         TEXTMETRICW metrics;
         GetTextMetricsW(dc, &metrics);
-        int x = area.left;
+        int x = std::min(area.left + kTextIndent, area.right - width);
         if (alignment == DT_CENTER) x = area.left + (area.right - area.left - width) / 2;
-        if (alignment == DT_RIGHT) x = area.right - width;
+        if (alignment == DT_RIGHT) x = std::max(area.right - kTextIndent - width, area.left);
         int y = area.top + (area.bottom - area.top - metrics.tmHeight) / 2;
         uniscribe->out(analysis, x, y, ETO_CLIPPED, &area, 0, 0, FALSE);
         uniscribe->free(&analysis);

@@ -44,7 +44,6 @@ void Form::DrawLabel(const Control& label, HDC dc, const RECT& area) {
     FillRect(dc, &area, label.brush);
     RECT inside = area;
     if (d.border == Border::FixedSingle) DrawEdge(dc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    InflateRect(&inside, -1, 0);
     HGDIOBJ oldFont = SelectObject(dc, fonts_->Get(FontOf(description_, d)));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, label.colours.text);

@@ -172,6 +172,10 @@ Ink InkOf(const Image& image) {
     return ink;
 }
 
+bool SameInk(const Ink& first, const Ink& second) {
+    return first.width == second.width && first.height == second.height && first.marks == second.marks;
+}
+
 // `text` in black on white in `font`: shaped by Uniscribe in a right-to-left
 // paragraph, as the labels draw their captions, or as plain glyphs, as the
 // boxes draw their digits.
@@ -234,7 +238,7 @@ void Fonts(Checks& checks, const Program& program) {
         for (size_t i = 0; i < std::min(shown.marks.size(), expected.marks.size()); ++i) {
             differing += shown.marks[i] != expected.marks[i];
         }
-        bool same = shown.width == expected.width && shown.height == expected.height && differing == 0;
+        bool same = SameInk(shown, expected);
         char points[16];
         std::snprintf(points, sizeof points, "%g", sample.points);
         checks.Check(same,
@@ -246,6 +250,28 @@ void Fonts(Checks& checks, const Program& program) {
 }
 
 }  // namespace
+
+WholeText LabelTextAsShown(const Program& program, int label, double points) {
+    WholeText shown;
+    shown.ownHeight = static_cast<int>(std::lround(points * ScreenDpi() / 72.0));
+    std::wstring face = ExpectedArabicFace();
+    for (int attempt = 0; attempt < 5 && shown.height == 0; ++attempt) {
+        shown.text = program.Text(label);
+        Ink onScreen = InkOf(CaptureScreen(Inset(WindowArea(program.Control(label)), 2)));
+        if (program.Text(label) != shown.text) continue;  // the clock ticked meanwhile
+        for (int height = shown.ownHeight; height >= 6 && shown.height == 0; --height) {
+            LOGFONTW description{};
+            description.lfHeight = -height;
+            description.lfWeight = FW_NORMAL;
+            description.lfCharSet = ARABIC_CHARSET;
+            lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
+            HFONT font = CreateFontIndirectW(&description);
+            if (SameInk(onScreen, InkOf(Rendered(shown.text, font, true)))) shown.height = height;
+            DeleteObject(font);
+        }
+    }
+    return shown;
+}
 
 void CheckAppearance(Checks& checks, const Program& program) {
     // The pointer rests outside the window, so that no tooltip covers it.

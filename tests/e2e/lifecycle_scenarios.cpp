@@ -80,6 +80,18 @@ void ClockLabels(Checks& checks, const Program& program) {
                  Narrow(program.Text(kLabel1)) + " / " + Narrow(date));
 }
 
+// The whole time shows: a time wider than the label at its font's own size
+// ("12:52:45 AM" in the default locale) is drawn smaller, never cut.
+void TheTimeShowsWhole(Checks& checks, const Program& program) {
+    WholeText shown = LabelTextAsShown(program, kLabel2, 15.75);
+    std::string size = shown.height == shown.ownHeight || shown.height == 0
+                           ? "at its font's own size"
+                           : std::to_string(shown.height) + " pixels high, its font's own size being " +
+                                 std::to_string(shown.ownHeight) + ": at that size it would not fit";
+    checks.Check(shown.height > 0, "the time label shows all of '" + Narrow(shown.text) + "', " + size,
+                 "no whole rendering of the text matches the screen");
+}
+
 // Starts the program until its form is caught still hidden, with the clock
 // labels made: its message loop, the only place where ticks are taken, has
 // not run yet. The form shows a few milliseconds after its controls are made,
@@ -330,6 +342,7 @@ void RunClockScenarios(Checks& checks, const std::wstring& exePath) {
     ShowsTheTimeAtOnce(checks, *program, loopStarted);
     FollowsTheSecond(checks, *program);
     ClockLabels(checks, *program);
+    TheTimeShowsWhole(checks, *program);
 }
 
 }  // namespace e2e

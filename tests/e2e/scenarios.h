@@ -19,6 +19,16 @@ void EveryTextReads(Checks& checks, const Program& program, const std::string& w
 // The colour scheme changed while the program runs.
 void RunRecolourScenarios(Checks& checks, const std::wstring& exePath);
 
+// A label's text as the screen shows it: whole, in the expected face, at
+// `height` pixels, where that is found (0: no whole rendering of the text
+// at its font's own size or below matches the screen).
+struct WholeText {
+    std::wstring text;
+    int height = 0;
+    int ownHeight = 0;  // of the label's font, `points` at the screen's DPI
+};
+WholeText LabelTextAsShown(const Program& program, int label, double points);
+
 // Captions, colours and fonts as the window shows them, its boxes filled.
 void CheckAppearance(Checks& checks, const Program& program);
 void RunCalculatorScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotPath);
