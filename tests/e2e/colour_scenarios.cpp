@@ -322,14 +322,8 @@ void RunRecolourScenarios(Checks& checks, const std::wstring& exePath) {
         checks.Check(restored, "the colours put back, Label5 shows " + ColourText(rowCaption) + " again");
         after = LiveGdiObjects(program.Process());
     }
-    std::string name = std::to_string(kChanges) + " colour changes leave the live GDI objects as they were";
-    std::string unknownBecause = before.unknownBecause.empty() ? after.unknownBecause : before.unknownBecause;
-    if (!unknownBecause.empty()) {
-        checks.Skip(name, unknownBecause);
-    } else {
-        checks.Check(before.live > 0 && after.live == before.live, name,
-                     std::to_string(before.live) + " before, " + std::to_string(after.live) + " after");
-    }
+    CheckSameGdiObjects(checks, std::to_string(kChanges) + " colour changes leave the live GDI objects as they were",
+                        before, after);
     program.Activate();
     program.Press(VK_SPACE);
     WaitUntil([&] { return program.Text(kB).empty(); });

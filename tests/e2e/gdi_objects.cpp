@@ -96,4 +96,14 @@ GdiCount LiveGdiObjects(HANDLE process) {
     return count;
 }
 
+void CheckSameGdiObjects(Checks& checks, const std::string& name, const GdiCount& before, const GdiCount& after) {
+    std::string unknownBecause = before.unknownBecause.empty() ? after.unknownBecause : before.unknownBecause;
+    if (!unknownBecause.empty()) {
+        checks.Skip(name, unknownBecause);
+        return;
+    }
+    checks.Check(before.live > 0 && after.live == before.live, name,
+                 std::to_string(before.live) + " before, " + std::to_string(after.live) + " after");
+}
+
 }  // namespace e2e

@@ -91,6 +91,9 @@ struct GdiCount {
 // Wine, whose GetGuiResources answers 0, they are counted in the process's
 // GDI handle table.
 GdiCount LiveGdiObjects(HANDLE process);
+// Checks that `after` counts as many live objects as `before`; skipped, with
+// the reason, where either count could not be made.
+void CheckSameGdiObjects(Checks& checks, const std::string& name, const GdiCount& before, const GdiCount& after);
 
 // Polls `condition` until it holds or `milliseconds` pass.
 bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 3000);

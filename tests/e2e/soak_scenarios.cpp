@@ -40,14 +40,8 @@ void PaintCyclesLeaveNoGdiObject(Checks& checks, const Program& program, int cyc
     DestroyWindow(other);
     std::printf("# %d paint cycles in %lu ms; live GDI objects %ld before, %ld after\n", cycles,
                 static_cast<unsigned long>(GetTickCount() - start), before.live, after.live);
-    std::string name = std::to_string(cycles) + " caption paint cycles leave the live GDI objects as they were";
-    std::string unknownBecause = before.unknownBecause.empty() ? after.unknownBecause : before.unknownBecause;
-    if (!unknownBecause.empty()) {
-        checks.Skip(name, unknownBecause);
-    } else {
-        checks.Check(before.live > 0 && after.live == before.live, name,
-                     std::to_string(before.live) + " before, " + std::to_string(after.live) + " after");
-    }
+    CheckSameGdiObjects(checks, std::to_string(cycles) + " caption paint cycles leave the live GDI objects as they were",
+                        before, after);
     checks.Check(Responding(program.Form()), "the program responds after the paint cycles");
 }
 
