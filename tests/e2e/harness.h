@@ -176,4 +176,16 @@ bool TakeScreenshot(const std::wstring& exePath, const std::wstring& imagePath);
 
 std::string Narrow(const std::wstring& text);
 
+// One figure of the instrumented twin's file: a line "name|milliseconds".
+struct Figure {
+    std::string name;
+    double milliseconds;
+};
+
+// The figures of the file at `path`, in their order; none while it cannot be
+// read. The writer renames the finished file into place and holds it a moment
+// longer with the right to delete it, so it is opened sharing deletion too: an
+// open that does not share it fails in that moment.
+std::vector<Figure> ReadFigures(const std::wstring& path);
+
 }  // namespace e2e

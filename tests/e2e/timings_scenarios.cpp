@@ -4,31 +4,11 @@
 // command line: started the same way, it writes nothing.
 #include "scenarios.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 namespace e2e {
 namespace {
-
-struct Figure {
-    std::string name;
-    double milliseconds;
-};
-
-std::vector<Figure> ReadFigures(const std::wstring& path) {
-    std::vector<Figure> figures;
-    FILE* file = _wfopen(path.c_str(), L"r");
-    if (!file) return figures;
-    char line[256];
-    while (std::fgets(line, sizeof line, file)) {
-        if (char* bar = std::strrchr(line, '|')) figures.push_back({std::string(line, bar), std::atof(bar + 1)});
-    }
-    std::fclose(file);
-    return figures;
-}
 
 double FigureOf(const std::vector<Figure>& figures, const std::string& name) {
     for (const Figure& figure : figures) {
@@ -71,9 +51,9 @@ void ShippedProgramWritesNothing(Checks& checks, const std::wstring& exePath) {
 void FiguresOfTheTwin(Checks& checks, const std::wstring& timedPath) {
     std::wstring path = FreshTimingsPath(L"timings");
     Program program(timedPath, true, TimingsSwitch(path));
-    bool written = WaitUntil([&] { return Exists(path); }, 30000);
+    std::vector<Figure> figures;
+    bool written = WaitUntil([&] { return !(figures = ReadFigures(path)).empty(); }, 30000);
     checks.Check(written, "started with --timings the instrumented twin writes its figures once it is idle");
-    std::vector<Figure> figures = ReadFigures(path);
     DeleteFileW(path.c_str());
 
     // Each phase once, in the order the start runs them: Form_Load before the
@@ -109,6 +89,42 @@ void FiguresOfTheTwin(Checks& checks, const std::wstring& timedPath) {
     checks.Check(calculates, "after the measured repaints the window calculates as before", "f: " + Narrow(program.Text(kF)));
 }
 
+// Written as the twin writes its file: whole under another name, then renamed
+// into place.
+DWORD WINAPI WriteOneFigure(void* parameter) {
+    const std::wstring& path = *static_cast<const std::wstring*>(parameter);
+    std::wstring partial = path + L".part";
+    HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    DWORD written = 0;
+    WriteFile(file, "phase|1.250\n", 12, &written, nullptr);
+    CloseHandle(file);
+    return MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}
+
+// The file is read the moment it appears, as often as it takes to meet the
+// instant when the rename is done but the writer still holds the file.
+void FiguresReadTheMomentTheyAppear(Checks& checks) {
+    std::wstring path = FreshTimingsPath(L"rename");
+    constexpr int kTries = 300;
+    int whole = 0;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        DeleteFileW(path.c_str());
+        HANDLE writer = CreateThread(nullptr, 0, WriteOneFigure, &path, 0, nullptr);
+        if (!writer) break;
+        DWORD written = STILL_ACTIVE;
+        while (!Exists(path) && GetExitCodeThread(writer, &written) && written == STILL_ACTIVE) {
+        }
+        std::vector<Figure> figures = ReadFigures(path);
+        WaitForSingleObject(writer, INFINITE);
+        CloseHandle(writer);
+        if (figures.size() == 1 && figures[0].name == "phase" && figures[0].milliseconds == 1.25) ++whole;
+    }
+    DeleteFileW(path.c_str());
+    checks.Check(whole == kTries, "a figure file is read whole the moment it is renamed into place",
+                 std::to_string(whole) + " of " + std::to_string(kTries) + " reads");
+}
+
 // The repaints are timed over about a second from the first idle moment; the
 // window's own keys and its closing work meanwhile.
 void KeysAndClosingWhileMeasuring(Checks& checks, const std::wstring& timedPath) {
@@ -139,6 +155,7 @@ void KeysAndClosingWhileMeasuring(Checks& checks, const std::wstring& timedPath)
 
 void RunTimingsScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& timedPath) {
     ShippedProgramWritesNothing(checks, exePath);
+    FiguresReadTheMomentTheyAppear(checks);
     if (timedPath.empty()) {
         checks.Skip("the instrumented twin's figures", "no twin given (--timed)");
         return;
