@@ -25,6 +25,7 @@ Form::~Form() {
 }
 
 int Form::Run(HINSTANCE instance) {
+    instance_ = instance;
     HDC screen = GetDC(nullptr);
     dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
@@ -52,10 +53,6 @@ int Form::Run(HINSTANCE instance) {
         UpdateWindow(window_);
     }
     timings::Mark("first paint");
-    // Nothing shows the tooltips before the pointer rests on a control: they
-    // and their DLL wait until the window is painted.
-    AddTooltips(instance);
-    timings::Mark("tooltips");
 
     MSG message;
     for (;;) {

@@ -58,7 +58,7 @@ private:
     void StackControls();
     void ApplyColours();
     void Recolour();
-    void AddTooltips(HINSTANCE instance);
+    void AddTooltips();
     void RelayToTooltip(const MSG& message);
     Control& Find(const char* name);
     const Control& Find(const char* name) const;
@@ -97,7 +97,9 @@ private:
     std::vector<Control> controls_;
     std::unique_ptr<FontSet> fonts_;
     HWND window_ = nullptr;
+    HINSTANCE instance_ = nullptr;
     HWND tooltip_ = nullptr;
+    bool tooltipsAdded_ = false;  // or tried and failed: comctl32 is asked once
     HWND timerWindow_ = nullptr;
     HBRUSH formBrush_ = nullptr;
     HICON bigIcon_ = nullptr;  // the form's class icons, which it also answers WM_GETICON with

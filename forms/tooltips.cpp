@@ -7,9 +7,11 @@
 
 namespace forms {
 
-void Form::AddTooltips(HINSTANCE instance) {
-    // comctl32 is loaded here, not imported, so that no start pays for it; it
-    // stays loaded for as long as the tooltips it serves.
+// Nothing shows a tip before the pointer rests on a control, so the tips and
+// their DLL wait for the pointer's first move over the form: a start pays
+// nothing for them, and one worked from the keyboard alone never loads them.
+// comctl32 is loaded, not imported, and stays for as long as the tips it serves.
+void Form::AddTooltips() {
     using InitCommonControls = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
     auto initCommonControls =
         Exported<InitCommonControls>(LoadSystemLibrary(L"comctl32.dll"), "InitCommonControlsEx");
@@ -19,7 +21,7 @@ void Form::AddTooltips(HINSTANCE instance) {
     classes.dwICC = ICC_WIN95_CLASSES;
     initCommonControls(&classes);
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_,
                                nullptr);
     for (Control& control : controls_) {
         const ControlDescription& d = *control.description;
@@ -38,8 +40,12 @@ void Form::AddTooltips(HINSTANCE instance) {
 // subclassing its tools: a subclassed window pays for the subclass on every
 // message it gets, its paints included (a tenth of a full repaint under Wine).
 void Form::RelayToTooltip(const MSG& message) {
-    if (!tooltip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
-    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    if (message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+    if (!tooltipsAdded_) {
+        tooltipsAdded_ = true;
+        AddTooltips();
+    }
+    if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
 
 }  // namespace forms

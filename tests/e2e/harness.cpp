@@ -132,6 +132,10 @@ void MovePointer(int x, int y) {
     SendInput(1, &input, sizeof input);
 }
 
+void PointerAwayFromTheWindow() {
+    MovePointer(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
+
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top) {
     HINSTANCE instance = RegisterDriverClass(className, procedure);
     return CreateWindowExW(0, className, className, WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, 240, 160, nullptr,
@@ -150,6 +154,7 @@ void PumpMessages() {
 }
 
 Program::Program(const std::wstring& exePath, bool waitForWindow, const std::wstring& arguments) {
+    PointerAwayFromTheWindow();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring commandLine = L"\"" + exePath + L"\"" + (arguments.empty() ? L"" : L" " + arguments);

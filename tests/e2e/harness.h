@@ -109,6 +109,10 @@ std::wstring ClipboardText();
 
 // Puts the pointer at (x, y) and reports a move there, as a mouse would.
 void MovePointer(int x, int y);
+// To the screen's far corner, where no window of the program opens: the
+// tooltips wait for the pointer's first move over the form, so a program is
+// started with the pointer there, and a check that points decides when.
+void PointerAwayFromTheWindow();
 
 // A top-level window of the driver's own, shown at (left, top).
 HWND CreateDriverWindow(const wchar_t* className, WNDPROC procedure, int left, int top);

@@ -57,10 +57,10 @@ void FiguresOfTheTwin(Checks& checks, const std::wstring& timedPath) {
     DeleteFileW(path.c_str());
 
     // Each phase once, in the order the start runs them: Form_Load before the
-    // window shows, the tooltips after its first paint.
+    // window shows, its first paint before the message loop first idles.
     const char* const phases[] = {"process entry", "single-instance check", "screen DPI (the display's first use)",
                                   "font lookup", "class registration", "window creation", "control creation",
-                                  "Form_Load", "show", "first paint", "tooltips", "until first idle"};
+                                  "Form_Load", "show", "first paint", "until first idle"};
     size_t next = 0;
     std::string wrong;
     for (const Figure& figure : figures) {
