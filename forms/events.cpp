@@ -1,7 +1,5 @@
 #include "forms/form.h"
 
-#include "forms/form_control.h"
-
 #include <cstring>
 
 namespace forms {
@@ -39,7 +37,5 @@ bool Form::RaiseWithCode(const char* source, Event event, int16_t& code) {
     }
     return false;
 }
-
-void Form::Click(const Control& button) { Raise(button.description->name, Event::Click); }
 
 }  // namespace forms

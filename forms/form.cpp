@@ -1,6 +1,6 @@
 #include "forms/form.h"
 
-#include "forms/form_control.h"
+#include "forms/controls.h"
 #include "forms/layout.h"
 #include "forms/timings.h"
 
@@ -10,19 +10,15 @@ Form::Form(const FormDescription& description, const EventBinding* events, size_
     : description_(description), events_(events), eventCount_(eventCount) {
     controls_.reserve(description.controlCount);
     for (size_t i = 0; i < description.controlCount; ++i) {
-        Control control;
-        control.description = &description.controls[i];
-        if (control.description->caption) control.caption = control.description->caption;
-        controls_.push_back(control);
+        controls_.push_back(MakeControl(*this, description.controls[i]));
     }
 }
 
 Form::~Form() {
-    for (Control& control : controls_) {
-        if (control.brush) DeleteObject(control.brush);
-    }
     if (formBrush_) DeleteObject(formBrush_);
 }
+
+HFONT Form::Font(const ControlDescription& control) { return fonts_->Get(FontOf(description_, control)); }
 
 int Form::Run(HINSTANCE instance) {
     instance_ = instance;
@@ -31,12 +27,16 @@ int Form::Run(HINSTANCE instance) {
     ReleaseDC(nullptr, screen);
     timings::Mark("screen DPI (the display's first use)");
     fonts_ = std::make_unique<FontSet>(dpi_);
-    for (const Control& control : controls_) fonts_->Get(FontOf(description_, *control.description));
+    for (const auto& control : controls_) Font(control->Description());
     timings::Mark("font lookup");
 
     ApplyColours();
-    CreateFormWindow(instance);
-    CreateControls(instance);
+    if (!RegisterClasses(instance)) return kExitClassNotRegistered;
+    if (!CreateFormWindow(instance)) return kExitWindowNotCreated;
+    if (!CreateControls(instance)) {
+        DestroyWindow(window_);
+        return kExitWindowNotCreated;
+    }
     StackControls();
     timings::Mark("control creation");
 
@@ -46,7 +46,7 @@ int Form::Run(HINSTANCE instance) {
 
     ShowWindow(window_, SW_SHOW);
     std::vector<size_t> stops = TabStops(description_.controls, description_.controlCount);
-    if (!stops.empty()) ::SetFocus(controls_[stops.front()].window);
+    if (!stops.empty()) ::SetFocus(controls_[stops.front()]->Window());
     timings::Mark("show");
     {
         timings::PaintCosts costs("first paint");

@@ -1,7 +1,12 @@
 #pragma once
 // The forms runtime: builds a window and its controls from a description,
 // runs the message loop and raises the events of the form's event table.
+// Each kind of control keeps its own behaviour (forms/label.h and its
+// siblings); the form keeps its life and message loop, the keys it handles
+// before any control (key preview, the default and cancel buttons, the tab
+// order), its events and the lookup of its controls by name.
 
+#include "forms/control.h"
 #include "forms/description.h"
 #include "forms/fonts.h"
 
@@ -13,7 +18,9 @@
 
 namespace forms {
 
-struct AccessibleFacts;
+// Exit statuses of a start whose form could not be built: nothing is shown.
+constexpr int kExitClassNotRegistered = 2;
+constexpr int kExitWindowNotCreated = 3;
 
 class Form {
 public:
@@ -24,9 +31,12 @@ public:
 
     // Creates the window and its controls, raises Load, then shows the window
     // with the focus in the first control of the tab order, and runs the
-    // message loop until the window is gone. Returns the process exit code.
+    // message loop until the window is gone. Returns the process exit code;
+    // one of the statuses above when the window or a control could not be made.
     int Run(HINSTANCE instance);
 
+    // What the form's code may read and change of its controls, by name. A
+    // name the description lacks changes nothing (and reads as empty).
     std::wstring Text(const char* control) const;
     void SetText(const char* control, const std::wstring& text);
     void SetCaption(const char* label, const std::wstring& caption);
@@ -45,62 +55,47 @@ public:
     // Ends the process at once; no further event runs.
     [[noreturn]] static void End();
 
-    // Control ID of a windowed control: 1000 + its tab index, so that tools
-    // and tests can find it.
-    static constexpr int kControlIdBase = 1000;
+    // What the form's controls take from it.
+    const FormDescription& Description() const { return description_; }
+    // The control of that name, or nullptr where the description has none.
+    Control* Find(const char* name) const;
+    HFONT Font(const ControlDescription& control);
+    int Dpi() const { return dpi_; }
+    // Raises an event of the form or of one of its controls, if bound.
+    bool Raise(const char* source, Event event);
 
 private:
-    struct Control;
-
-    void CreateFormWindow(HINSTANCE instance);
-    void CreateControls(HINSTANCE instance);
-    void CreateControl(HINSTANCE instance, Control& control);
+    bool RegisterClasses(HINSTANCE instance);
+    bool CreateFormWindow(HINSTANCE instance);
+    bool CreateControls(HINSTANCE instance);
     void StackControls();
     void ApplyColours();
     void Recolour();
     void AddTooltips();
     void RelayToTooltip(const MSG& message);
-    Control& Find(const char* name);
-    const Control& Find(const char* name) const;
-    Control* FindByWindow(HWND window);
-    HWND ContainerWindow(const Control& control) const;
-    RECT PixelRect(const Control& control) const;
+    // The control whose window this is, when it is one of the form's.
+    Control* ControlOf(HWND window) const;
 
-    bool Raise(const char* source, Event event);
     bool RaiseWithCode(const char* source, Event event, int16_t& code);
 
     bool PreTranslate(MSG& message);
     bool HandleKeyDown(MSG& message);
     bool HandleCharacter(MSG& message);
     void MoveFocusAlongTabOrder(bool forward);
-    void Click(const Control& button);
+    void ClickEach(bool (*chosen)(const ControlDescription&));
 
     LRESULT FormProc(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
-    bool ContainerMessage(HWND container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    LRESULT ColourControl(HDC dc, HWND control);
-    AccessibleFacts FactsOf(const Control& control);
-    void ListenForReaders(HWND platformWindow);
-    static LRESULT CALLBACK PlatformControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void PaintLabel(Control& label, HDC dc);
-    void DrawLabel(const Control& label, HDC dc, const RECT& area);
-    void DrawButton(const DRAWITEMSTRUCT& item);
-    static Form* FormOf(HWND window, UINT message, LPARAM lParam);
     static LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK TimerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK LabelWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     const FormDescription& description_;
     const EventBinding* events_;
     size_t eventCount_;
-    std::vector<Control> controls_;
+    std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<FontSet> fonts_;
     HWND window_ = nullptr;
     HINSTANCE instance_ = nullptr;
     HWND tooltip_ = nullptr;
     bool tooltipsAdded_ = false;  // or tried and failed: comctl32 is asked once
-    HWND timerWindow_ = nullptr;
     HBRUSH formBrush_ = nullptr;
     HICON bigIcon_ = nullptr;  // the form's class icons, which it also answers WM_GETICON with
     HICON smallIcon_ = nullptr;

@@ -2,31 +2,43 @@
 
 #include "forms/accessibility.h"
 #include "forms/application.h"
-#include "forms/form_control.h"
+#include "forms/label.h"
+#include "forms/timer.h"
 
 #include <cmath>
 
 namespace forms {
+namespace {
 
-std::wstring Form::Text(const char* name) const { return WindowText(Find(name).window); }
-
-void Form::SetText(const char* name, const std::wstring& text) { SetWindowTextW(Find(name).window, text.c_str()); }
-
-void Form::SetCaption(const char* name, const std::wstring& caption) {
-    Control& label = Find(name);
-    if (label.caption == caption) return;  // nothing to repaint
-    label.caption = caption;
-    label.captionReplaced = true;
-    SetWindowTextW(label.window, caption.c_str());
-    InvalidateRect(label.window, nullptr, FALSE);
+// The control of that name when it is of that kind.
+template <typename Kind>
+Kind* Of(Control* control, ControlKind kind) {
+    return control && control->Kind() == kind ? static_cast<Kind*>(control) : nullptr;
 }
 
-void Form::SetFocus(const char* name) { ::SetFocus(Find(name).window); }
+}  // namespace
+
+std::wstring Form::Text(const char* name) const {
+    Control* control = Find(name);
+    return control && control->Window() ? WindowText(control->Window()) : std::wstring();
+}
+
+void Form::SetText(const char* name, const std::wstring& text) {
+    Control* control = Find(name);
+    if (control && control->Window()) SetWindowTextW(control->Window(), text.c_str());
+}
+
+void Form::SetCaption(const char* name, const std::wstring& caption) {
+    if (Label* label = Of<Label>(Find(name), ControlKind::Label)) label->SetCaption(caption);
+}
+
+void Form::SetFocus(const char* name) {
+    Control* control = Find(name);
+    if (control && control->Window()) ::SetFocus(control->Window());
+}
 
 void Form::SetTimerInterval(const char* name, int milliseconds) {
-    Control& timer = Find(name);
-    KillTimer(timerWindow_, timer.timerId);
-    if (milliseconds > 0) SetTimer(timerWindow_, timer.timerId, static_cast<UINT>(milliseconds), nullptr);
+    if (Timer* timer = Of<Timer>(Find(name), ControlKind::Timer)) timer->SetInterval(milliseconds);
 }
 
 float Form::Width() const {

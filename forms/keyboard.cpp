@@ -1,7 +1,8 @@
 #include "forms/form.h"
 
-#include "forms/form_control.h"
+#include "forms/command_button.h"
 #include "forms/layout.h"
+#include "forms/text_box.h"
 
 namespace forms {
 
@@ -22,23 +23,27 @@ bool Form::HandleKeyDown(MSG& message) {
             MoveFocusAlongTabOrder(GetKeyState(VK_SHIFT) >= 0);
             return true;
         case VK_RETURN: {
-            Control* focused = FindByWindow(GetFocus());
-            if (focused && focused->description->kind == ControlKind::CommandButton) {
-                Click(*focused);
+            Control* focused = ControlOf(GetFocus());
+            if (focused && focused->Kind() == ControlKind::CommandButton) {
+                static_cast<CommandButton*>(focused)->Click();
                 return true;
             }
-            for (Control& button : controls_) {
-                if (button.description->isDefault) Click(button);
-            }
+            ClickEach([](const ControlDescription& button) { return button.isDefault; });
             return true;
         }
         case VK_ESCAPE:
-            for (Control& button : controls_) {
-                if (button.description->isCancel) Click(button);
-            }
+            ClickEach([](const ControlDescription& button) { return button.isCancel; });
             return true;
         default:
             return false;
+    }
+}
+
+void Form::ClickEach(bool (*chosen)(const ControlDescription&)) {
+    for (const auto& control : controls_) {
+        if (control->Kind() == ControlKind::CommandButton && chosen(control->Description())) {
+            static_cast<CommandButton*>(control.get())->Click();
+        }
     }
 }
 
@@ -48,7 +53,7 @@ bool Form::HandleCharacter(MSG& message) {
     int16_t code = static_cast<int16_t>(message.wParam);
     if (description_.keyPreview) RaiseWithCode(description_.name, Event::KeyPress, code);
     if (code == 0) return true;
-    if (Control* target = FindByWindow(message.hwnd)) RaiseWithCode(target->description->name, Event::KeyPress, code);
+    if (Control* target = ControlOf(message.hwnd)) RaiseWithCode(target->Name(), Event::KeyPress, code);
     if (code == 0) return true;
     message.wParam = static_cast<WPARAM>(static_cast<uint16_t>(code));
     return false;
@@ -58,15 +63,14 @@ void Form::MoveFocusAlongTabOrder(bool forward) {
     std::vector<size_t> stops = TabStops(description_.controls, description_.controlCount);
     if (stops.empty()) return;
     std::ptrdiff_t current = -1;
-    if (Control* focused = FindByWindow(GetFocus())) {
-        size_t index = static_cast<size_t>(focused - controls_.data());
+    if (Control* focused = ControlOf(GetFocus())) {
         for (size_t i = 0; i < stops.size(); ++i) {
-            if (stops[i] == index) current = static_cast<std::ptrdiff_t>(i);
+            if (controls_[stops[i]].get() == focused) current = static_cast<std::ptrdiff_t>(i);
         }
     }
-    Control& next = controls_[stops[NextTabStop(stops.size(), current, forward)]];
-    ::SetFocus(next.window);
-    if (next.description->kind == ControlKind::TextBox) SendMessageW(next.window, EM_SETSEL, 0, -1);
+    Control& next = *controls_[stops[NextTabStop(stops.size(), current, forward)]];
+    ::SetFocus(next.Window());
+    if (next.Kind() == ControlKind::TextBox) static_cast<TextBox&>(next).SelectAll();
 }
 
 }  // namespace forms

@@ -14,6 +14,11 @@ int TwipsToPixels(int twips, int dpi);
 
 bool TakesFocus(const ControlDescription& control);
 
+// The control ID of a control's window: 1000 + its tab index, so that tools
+// and tests can find it.
+constexpr int kControlIdBase = 1000;
+constexpr int ControlId(const ControlDescription& control) { return kControlIdBase + control.tabIndex; }
+
 // A control's font: its own, or else its container's, up to the form's.
 const FontDescription& FontOf(const FormDescription& form, const ControlDescription& control);
 

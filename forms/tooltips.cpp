@@ -1,6 +1,5 @@
 #include "forms/form.h"
 
-#include "forms/form_control.h"
 #include "forms/system_library.h"
 
 #include <commctrl.h>
@@ -23,15 +22,15 @@ void Form::AddTooltips() {
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_,
                                nullptr);
-    for (Control& control : controls_) {
-        const ControlDescription& d = *control.description;
-        if (!d.tooltip) continue;
+    for (const auto& control : controls_) {
+        const ControlDescription& d = control->Description();
+        if (!d.tooltip || !control->Window()) continue;
         TOOLINFOW tool{};
         tool.cbSize = TTTOOLINFOW_V2_SIZE;  // the size every comctl32 version accepts
         tool.uFlags = TTF_IDISHWND | (d.rightToLeft ? TTF_RTLREADING : 0);
         tool.lpszText = const_cast<wchar_t*>(d.tooltip);
-        tool.hwnd = GetParent(control.window);
-        tool.uId = reinterpret_cast<UINT_PTR>(control.window);
+        tool.hwnd = GetParent(control->Window());
+        tool.uId = reinterpret_cast<UINT_PTR>(control->Window());
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }

@@ -1,0 +1,23 @@
+#pragma once
+// A command button: the platform's push button, drawn by the runtime in the
+// control's colours; a click raises its Click event.
+
+#include "forms/platform_control.h"
+
+namespace forms {
+
+class CommandButton final : public PlatformControl {
+public:
+    using PlatformControl::PlatformControl;
+
+    bool Create(HINSTANCE instance, HWND container) override;
+    // Raises the button's Click event.
+    void Click() const;
+    // Answers the button's WM_DRAWITEM, sent to its container.
+    void Draw(const DRAWITEMSTRUCT& item) const;
+
+private:
+    void AddKindFacts(AccessibleFacts& facts) const override;
+};
+
+}  // namespace forms

@@ -1,0 +1,83 @@
+#include "forms/control.h"
+
+#include "forms/form.h"
+#include "forms/layout.h"
+
+#include <cstring>
+
+namespace forms {
+
+Control::~Control() {
+    if (brush_) DeleteObject(brush_);
+}
+
+void Control::ApplyColours(bool highContrast) {
+    colours_ = ControlColours(description_, highContrast);
+    ReplaceBrush(brush_, colours_.back);
+}
+
+LRESULT Control::ColourDeviceContext(HDC dc) const {
+    SetBkColor(dc, colours_.back);
+    SetTextColor(dc, colours_.text);
+    return reinterpret_cast<LRESULT>(brush_);
+}
+
+AccessibleFacts Control::Facts() const {
+    AccessibleFacts facts;
+    facts.nameSource = window_;
+    if (description_.tooltip) facts.description = description_.tooltip;
+    AddKindFacts(facts);
+    const FormDescription& form = form_.Description();
+    for (size_t i = 0; i < form.readerNameCount; ++i) {
+        const ReaderName& reader = form.readerNames[i];
+        if (std::strcmp(reader.control, description_.name) != 0) continue;
+        const Control* label = reader.label ? form_.Find(reader.label) : nullptr;
+        facts.nameSource = label ? label->Window() : nullptr;
+        if (reader.name) facts.fixedName = reader.name;
+    }
+    return facts;
+}
+
+// The window's user data holds its control, for every window the runtime
+// makes for one: its own classes' and the platform's edit boxes and buttons
+// alike (the slot is the program's on every window).
+Control* Control::Of(HWND window) { return reinterpret_cast<Control*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+void Control::Tie(HWND window) { SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }
+
+bool Control::CreateChild(HINSTANCE instance, HWND container, DWORD exStyle, const wchar_t* windowClass,
+                          DWORD style) {
+    const ControlDescription& d = description_;
+    int dpi = form_.Dpi();
+    int left = TwipsToPixels(d.left, dpi);
+    int top = TwipsToPixels(d.top, dpi);
+    window_ = CreateWindowExW(exStyle, windowClass, d.caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left,
+                              top, TwipsToPixels(d.width, dpi), TwipsToPixels(d.height, dpi), container,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(d))), instance, nullptr);
+    if (!window_) return false;
+    Tie(window_);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.Font(d)), FALSE);
+    return true;
+}
+
+void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
+    HBRUSH old = brush;
+    brush = CreateSolidBrush(colour);
+    if (old) DeleteObject(old);
+}
+
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON bigIcon,
+                         HICON smallIcon) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_DBLCLKS;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = bigIcon;
+    windowClass.hIconSm = smallIcon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+}  // namespace forms

@@ -1,0 +1,77 @@
+#pragma once
+// A control of a form as the runtime keeps it while the form lives: its
+// description, its window, its colours and what a screen reader hears of it.
+// Each kind of control (label, text box, command button, frame, timer) is a
+// class of its own, in a file of its own.
+
+#include "forms/accessibility.h"
+#include "forms/colours.h"
+#include "forms/description.h"
+
+#include <windows.h>
+
+namespace forms {
+
+class Form;
+
+class Control {
+public:
+    Control(Form& form, const ControlDescription& description) : form_(form), description_(description) {}
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    const ControlDescription& Description() const { return description_; }
+    const char* Name() const { return description_.name; }
+    ControlKind Kind() const { return description_.kind; }
+    // Every kind's but the timer's, once created.
+    HWND Window() const { return window_; }
+
+    // Makes the control's window inside `container`. False when the platform
+    // could not: the form is then not started.
+    virtual bool Create(HINSTANCE instance, HWND container) = 0;
+    // The form's window is gone: what outlives it is let go.
+    virtual void FormDestroyed() {}
+
+    // The colours as the colour scheme stands, and the brush of the back one.
+    virtual void ApplyColours(bool highContrast);
+    HBRUSH Brush() const { return brush_; }
+    COLORREF TextColour() const { return colours_.text; }
+    // The answer to WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC for the control.
+    LRESULT ColourDeviceContext(HDC dc) const;
+
+    // What a screen reader is told of the control.
+    AccessibleFacts Facts() const;
+
+    // The control a window of the runtime was tied to when it was made: its
+    // own window, or a timer's, or nullptr for one not yet tied. Only for
+    // windows the runtime made for its controls.
+    static Control* Of(HWND window);
+
+protected:
+    // Makes a child window at the control's place, with its control ID and
+    // font, and ties it to the control.
+    bool CreateChild(HINSTANCE instance, HWND container, DWORD exStyle, const wchar_t* windowClass, DWORD style);
+    // Ties a window to the control, once, right after it is made.
+    void Tie(HWND window);
+    // What the kind adds to what a reader hears: its role, its states.
+    virtual void AddKindFacts(AccessibleFacts& facts) const = 0;
+
+    Form& form_;
+
+private:
+    const ControlDescription& description_;
+    HWND window_ = nullptr;
+    ColourPair colours_{};
+    HBRUSH brush_ = nullptr;
+};
+
+// Replaces a brush with a new one of `colour`, deleting the old one.
+void ReplaceBrush(HBRUSH& brush, COLORREF colour);
+
+// Registers a window class of the runtime's own; false when the platform
+// could not.
+bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON bigIcon = nullptr,
+                         HICON smallIcon = nullptr);
+
+}  // namespace forms
