@@ -6,14 +6,14 @@ using forms::Event;
 
 // The events Form1 delivers; every other event of every control is ignored.
 constexpr forms::EventBinding kForm1Events[] = {
-    {"Form1", Event::Load, Form_Load, nullptr},
-    {"Form1", Event::Unload, nullptr, Form_Unload},
-    {"Timer1", Event::Timer, Timer1_Timer, nullptr},
-    {"Form1", Event::KeyPress, nullptr, Form_KeyPress},
-    {"b", Event::KeyPress, nullptr, b_KeyPress},
-    {"Command1", Event::Click, Command1_Click, nullptr},
-    {"Command2", Event::Click, Command2_Click, nullptr},
-    {"Command3", Event::Click, Command3_Click, nullptr},
+    {form1::kForm, Event::Load, Form_Load, nullptr},
+    {form1::kForm, Event::Unload, nullptr, Form_Unload},
+    {form1::kTimer1, Event::Timer, Timer1_Timer, nullptr},
+    {form1::kForm, Event::KeyPress, nullptr, Form_KeyPress},
+    {form1::kB, Event::KeyPress, nullptr, b_KeyPress},
+    {form1::kCommand1, Event::Click, Command1_Click, nullptr},
+    {form1::kCommand2, Event::Click, Command2_Click, nullptr},
+    {form1::kCommand3, Event::Click, Command3_Click, nullptr},
 };
 
 }  // namespace

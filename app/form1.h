@@ -2,6 +2,7 @@
 // The calculator's one window and the handlers of its events.
 
 #include "app/form1_description.h"
+#include "app/form1_names.h"
 #include "forms/form.h"
 
 #include <cstdint>

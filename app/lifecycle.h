@@ -3,6 +3,7 @@
 // window goes. Written over any form and application object with the forms
 // runtime's operations, so the same steps run in the program and in tests.
 
+#include "app/form1_names.h"
 #include "caption/caption_colors.h"
 #include "caption/caption_hook.h"
 #include "forms/screen.h"
@@ -32,7 +33,7 @@ void LoadForm(const Application& application, Form& form) {
         form.Unload();
         return;
     }
-    form.SetTimerInterval("Timer1", 1);
+    form.SetTimerInterval(form1::kTimer1, 1);
     CaptionScheme.customColors = kTrue;
     CaptionScheme.verticalGradient = kTrue;
     CaptionScheme.activeTextColor = 0xFF00;

@@ -6,15 +6,15 @@ namespace {
 
 const char* ControlName(ValueBox box) {
     switch (box) {
-        case ValueBox::b: return "b";
-        case ValueBox::c: return "c";
-        case ValueBox::d: return "d";
-        case ValueBox::e: return "e";
-        case ValueBox::f: return "f";
-        case ValueBox::g: return "g";
-        case ValueBox::h: return "h";
+        case ValueBox::b: return form1::kB;
+        case ValueBox::c: return form1::kC;
+        case ValueBox::d: return form1::kD;
+        case ValueBox::e: return form1::kE;
+        case ValueBox::f: return form1::kF;
+        case ValueBox::g: return form1::kG;
+        case ValueBox::h: return form1::kH;
     }
-    return "b";
+    return form1::kB;
 }
 
 }  // namespace

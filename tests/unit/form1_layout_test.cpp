@@ -1,4 +1,5 @@
 #include "app/form1_description.h"
+#include "app/form1_names.h"
 #include "forms/layout.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,32 @@ TEST(Form1Layout, TwentyTwoControlsWithUniqueNamesAndTabIndicesZeroToTwenty) {
     EXPECT_EQ(tabIndices.size(), 21u);
     EXPECT_EQ(*tabIndices.begin(), 0);
     EXPECT_EQ(*tabIndices.rbegin(), 20);
+}
+
+// A name the description lacks reaches no control: the runtime then does
+// nothing, and the handler's work is silently lost. Each name the code uses
+// must name a control of the kind the code takes it for.
+TEST(Form1Names, EveryNameTheCodeUsesIsAControlOfItsKind) {
+    EXPECT_STREQ(kForm1.name, form1::kForm);
+    const std::map<std::string, ControlKind> expected = {
+        {form1::kTimer1, ControlKind::Timer},           {form1::kLabel1, ControlKind::Label},
+        {form1::kLabel2, ControlKind::Label},           {form1::kCommand1, ControlKind::CommandButton},
+        {form1::kCommand2, ControlKind::CommandButton}, {form1::kCommand3, ControlKind::CommandButton},
+        {form1::kB, ControlKind::TextBox},              {form1::kC, ControlKind::TextBox},
+        {form1::kD, ControlKind::TextBox},              {form1::kE, ControlKind::TextBox},
+        {form1::kF, ControlKind::TextBox},              {form1::kG, ControlKind::TextBox},
+        {form1::kH, ControlKind::TextBox}};
+    auto byName = ControlsByName();
+    std::set<std::string> checked;
+    for (const char* name : form1::kControlNamesInUse) {
+        checked.insert(name);
+        auto control = byName.find(name);
+        ASSERT_NE(control, byName.end()) << "Form1 has no control named " << name;
+        auto kind = expected.find(name);
+        ASSERT_NE(kind, expected.end()) << name << " is used, but its kind is not known here";
+        EXPECT_EQ(static_cast<int>(control->second->kind), static_cast<int>(kind->second)) << name;
+    }
+    EXPECT_EQ(checked.size(), expected.size());
 }
 
 TEST(Form1Layout, TabStopsVisitTheCoveredControlsInOrder) {
