@@ -25,6 +25,16 @@ void CenterForm(Form& form, const forms::ScreenMetrics& screen) {
     form.Move((availableWidth - form.Width()) / 2, (availableHeight - form.Height()) / 2);
 }
 
+// The painted caption's colours, 0x00BBGGRR: green on a ramp of blues when
+// active, silver on blue to black when not.
+struct CaptionColourValues {
+    COLORREF activeText, inactiveText, activeStart, activeEnd, inactiveStart, inactiveEnd;
+};
+constexpr CaptionColourValues kForm1CaptionColours = {
+    0xFF00, 0xC0C0C0, 0x800000,
+    0xFFFF8000,  // activeEnd: the 16-bit 0x8000 widened with its sign
+    0, 0xFF0000};
+
 // A second copy unloads its form at once and touches nothing else; the first
 // starts its clock and puts the painted caption in place before it is shown.
 template <typename Application, typename Form>
@@ -36,12 +46,12 @@ void LoadForm(const Application& application, Form& form) {
     form.SetTimerInterval(form1::kTimer1, 1);
     CaptionScheme.customColors = kTrue;
     CaptionScheme.verticalGradient = kTrue;
-    CaptionScheme.activeTextColor = 0xFF00;
-    CaptionScheme.inactiveTextColor = 0xC0C0C0;
-    CaptionScheme.activeStartColor = 0x800000;
-    CaptionScheme.activeEndColor = 0xFFFF8000;  // the 16-bit 0x8000 widened with its sign
-    CaptionScheme.inactiveStartColor = 0;
-    CaptionScheme.inactiveEndColor = 0xFF0000;
+    CaptionScheme.activeTextColor = kForm1CaptionColours.activeText;
+    CaptionScheme.inactiveTextColor = kForm1CaptionColours.inactiveText;
+    CaptionScheme.activeStartColor = kForm1CaptionColours.activeStart;
+    CaptionScheme.activeEndColor = kForm1CaptionColours.activeEnd;
+    CaptionScheme.inactiveStartColor = kForm1CaptionColours.inactiveStart;
+    CaptionScheme.inactiveEndColor = kForm1CaptionColours.inactiveEnd;
     LoadCaptionFont();
     HookCaption(form);
 }

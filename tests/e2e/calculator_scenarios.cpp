@@ -1,5 +1,7 @@
 #include "scenarios.h"
 
+#include "app/form1_description.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -9,7 +11,7 @@
 namespace e2e {
 namespace {
 
-constexpr std::array<int, 7> kValueBoxes = {kB, kC, kD, kE, kF, kG, kH};
+const std::array<int, 7> kValueBoxes = {kB, kC, kD, kE, kF, kG, kH};
 
 std::string Describe(const Program& program) {
     std::string texts;
@@ -39,7 +41,7 @@ long MovedInside(long start, long length, long low, long high) {
     return std::max(start, low);
 }
 
-// The client area is designed to lie at (2310, 2940) twips. Where the window
+// The client area is designed to lie at the form's design position. Where the window
 // fits the work area of its monitor there, it opens exactly there; otherwise
 // it is moved in just far enough.
 void OpensOnTheScreen(Checks& checks, const Program& program, int dpi) {
@@ -49,8 +51,8 @@ void OpensOnTheScreen(Checks& checks, const Program& program, int dpi) {
     ClientToScreen(program.Form(), &client);
     long width = window.right - window.left;
     long height = window.bottom - window.top;
-    long designLeft = std::lround(2310.0 * dpi / 1440) - (client.x - window.left);
-    long designTop = std::lround(2940.0 * dpi / 1440) - (client.y - window.top);
+    long designLeft = std::lround(kForm1.left * dpi / 1440.0) - (client.x - window.left);
+    long designTop = std::lround(kForm1.top * dpi / 1440.0) - (client.y - window.top);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(program.Form(), MONITOR_DEFAULTTONEAREST), &monitor);

@@ -37,7 +37,7 @@ struct Text {
 
 // The sixteen texts a user reads: the clock, the credits, the row captions
 // and the six boxes the frame shows.
-constexpr Text kTexts[] = {
+const Text kTexts[] = {
     {"Label1", kLabel1, true, 0x80000000u + COLOR_BTNTEXT},  {"Label2", kLabel2, true, 0x80000000u + COLOR_BTNTEXT},
     {"Label3", kLabel3, true, 0x80000000u + COLOR_BTNTEXT},  {"Label4", kLabel4, true, 0x80000000u + COLOR_BTNTEXT},
     {"Label5", kLabel5, true, 0x80000000u + COLOR_BTNTEXT},  {"Label6", kLabel6, true, 0x80000000u + COLOR_BTNTEXT},
@@ -299,7 +299,7 @@ void RunRecolourScenarios(Checks& checks, const std::wstring& exePath) {
         RowCaptionShows(program, RGB(0, 0, 0));
         changes.Use(changes.Before());
         RowCaptionShows(program, rowCaption);
-        before = LiveGdiObjects(program.Process());
+        before = SettledGdiObjects(program);
         for (const Scheme* scheme : {&kWindows10, &kHighContrastBlack}) {
             changes.Use(*scheme);
             COLORREF back = scheme->colours[4];
@@ -320,7 +320,7 @@ void RunRecolourScenarios(Checks& checks, const std::wstring& exePath) {
         changes.Use(changes.Before());
         restored = RowCaptionShows(program, rowCaption);
         checks.Check(restored, "the colours put back, Label5 shows " + ColourText(rowCaption) + " again");
-        after = LiveGdiObjects(program.Process());
+        after = SettledGdiObjects(program);
     }
     CheckSameGdiObjects(checks, std::to_string(kChanges) + " colour changes leave the live GDI objects as they were",
                         before, after);

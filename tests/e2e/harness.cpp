@@ -1,5 +1,9 @@
 #include "harness.h"
 
+#include "app/form1_description.h"
+#include "forms/layout.h"
+#include "forms/window_classes.h"
+
 #include <cstdio>
 #include <algorithm>
 #include <cmath>
@@ -8,6 +12,14 @@
 #include <fstream>
 
 namespace e2e {
+
+int ControlIdOf(const char* name) {
+    for (size_t i = 0; i < kForm1.controlCount; ++i) {
+        if (std::strcmp(kForm1.controls[i].name, name) == 0) return forms::ControlId(kForm1.controls[i]);
+    }
+    std::fprintf(stderr, "Form1 has no control named %s\n", name);
+    std::exit(2);
+}
 
 void Checks::Check(bool passed, const std::string& name, const std::string& detail) {
     if (passed) {
@@ -49,7 +61,7 @@ BOOL CALLBACK NoteForm(HWND window, LPARAM parameter) {
     GetWindowThreadProcessId(window, &processId);
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    if ((search->processId == 0 || processId == search->processId) && lstrcmpW(className, L"ZemranaForm") == 0 &&
+    if ((search->processId == 0 || processId == search->processId) && lstrcmpW(className, forms::kFormClass) == 0 &&
         (!search->shownOnly || IsWindowVisible(window))) {
         search->found.push_back(window);
     }

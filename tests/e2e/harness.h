@@ -2,6 +2,9 @@
 // A small driver for the running program: starts it, finds its window and
 // controls, types like a user and checks what the window shows.
 
+#include "app/form1_names.h"
+#include "app/lifecycle.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -10,13 +13,20 @@
 
 namespace e2e {
 
-// Control IDs of Form1's controls: 1000 + tab index.
-enum ControlId {
-    kB = 1001, kC = 1002, kD = 1003, kF = 1004, kCommand2 = 1007, kCommand3 = 1008,
-    kCommand1 = 1009, kE = 1010, kFrame1 = 1011, kG = 1017, kH = 1018, kLabel1 = 1005, kLabel2 = 1006,
-    kLabel3 = 1000, kLabel4 = 1012, kLabel5 = 1016, kLabel6 = 1015, kLabel7 = 1014, kLabel8 = 1019,
-    kLabel9 = 1020, kLabel10 = 1013,
-};
+// The control ID of Form1's control of that name, as the program's own
+// description gives it. A name the description lacks ends the driver.
+int ControlIdOf(const char* name);
+
+inline const int kB = ControlIdOf(form1::kB), kC = ControlIdOf(form1::kC), kD = ControlIdOf(form1::kD),
+                 kE = ControlIdOf(form1::kE), kF = ControlIdOf(form1::kF), kG = ControlIdOf(form1::kG),
+                 kH = ControlIdOf(form1::kH);
+inline const int kCommand1 = ControlIdOf(form1::kCommand1), kCommand2 = ControlIdOf(form1::kCommand2),
+                 kCommand3 = ControlIdOf(form1::kCommand3);
+inline const int kLabel1 = ControlIdOf(form1::kLabel1), kLabel2 = ControlIdOf(form1::kLabel2),
+                 kLabel3 = ControlIdOf("Label3"), kLabel4 = ControlIdOf("Label4"), kLabel5 = ControlIdOf("Label5"),
+                 kLabel6 = ControlIdOf("Label6"), kLabel7 = ControlIdOf("Label7"), kLabel8 = ControlIdOf("Label8"),
+                 kLabel9 = ControlIdOf("Label9"), kLabel10 = ControlIdOf("Label10");
+inline const int kFrame1 = ControlIdOf("Frame1");
 
 class Checks {
 public:
@@ -134,9 +144,9 @@ COLORREF ScreenPixel(int x, int y);
 std::string ColourText(COLORREF colour);
 
 // The active caption's ramp runs from the end colour at the top toward the
-// start colour.
-constexpr COLORREF kActiveCaptionTop = RGB(0, 128, 255);
-constexpr COLORREF kActiveCaptionBottom = RGB(0, 0, 128);
+// start colour, as the program sets them.
+constexpr COLORREF kActiveCaptionTop = kForm1CaptionColours.activeEnd & 0xFFFFFF;
+constexpr COLORREF kActiveCaptionBottom = kForm1CaptionColours.activeStart;
 
 // The rows of a caption `height` pixels high, as the gradient rule paints them
 // from `top` toward `bottom` (every row but the last, which the frame keeps).
