@@ -96,6 +96,18 @@ GdiCount LiveGdiObjects(HANDLE process) {
     return count;
 }
 
+GdiCount SettledGdiObjects(const Program& program) {
+    GdiCount fewest;
+    for (int sample = 0; sample < 5; ++sample) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(program.Form(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        GdiCount count = LiveGdiObjects(program.Process());
+        if (count.live < 0) return count;
+        if (fewest.live < 0 || count.live < fewest.live) fewest = count;
+    }
+    return fewest;
+}
+
 void CheckSameGdiObjects(Checks& checks, const std::string& name, const GdiCount& before, const GdiCount& after) {
     std::string unknownBecause = before.unknownBecause.empty() ? after.unknownBecause : before.unknownBecause;
     if (!unknownBecause.empty()) {

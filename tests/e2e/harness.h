@@ -101,6 +101,12 @@ struct GdiCount {
 // Wine, whose GetGuiResources answers 0, they are counted in the process's
 // GDI handle table.
 GdiCount LiveGdiObjects(HANDLE process);
+// The program's live GDI objects once it has settled: the fewest of a few
+// counts, each taken once its thread has handled what was sent to it. A paint
+// under way when one is taken (the clock's label, drawn off-screen every
+// second: a device context and a bitmap) counts in that one only; a leak
+// counts in every one.
+GdiCount SettledGdiObjects(const Program& program);
 // Checks that `after` counts as many live objects as `before`; skipped, with
 // the reason, where either count could not be made.
 void CheckSameGdiObjects(Checks& checks, const std::string& name, const GdiCount& before, const GdiCount& after);

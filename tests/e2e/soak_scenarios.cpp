@@ -24,7 +24,7 @@ void PaintCyclesLeaveNoGdiObject(Checks& checks, const Program& program, int cyc
     HWND other = CreateDriverWindow(L"ZemranaSoakWindow", DefWindowProcW, 650, 520);
     program.Activate();
     RedrawWindow(program.Form(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);  // warm-up
-    GdiCount before = LiveGdiObjects(program.Process());
+    GdiCount before = SettledGdiObjects(program);
     DWORD start = GetTickCount();
     for (int cycle = 0; cycle < cycles; ++cycle) {
         if (cycle % 10 == 0) {
@@ -36,7 +36,7 @@ void PaintCyclesLeaveNoGdiObject(Checks& checks, const Program& program, int cyc
     }
     program.Activate();
     RedrawWindow(program.Form(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    GdiCount after = LiveGdiObjects(program.Process());
+    GdiCount after = SettledGdiObjects(program);
     DestroyWindow(other);
     std::printf("# %d paint cycles in %lu ms; live GDI objects %ld before, %ld after\n", cycles,
                 static_cast<unsigned long>(GetTickCount() - start), before.live, after.live);
