@@ -37,13 +37,7 @@ LRESULT RepaintTail(WNDPROC previous, HWND window, UINT message, WPARAM wParam, 
     return forwardResult;
 }
 
-}  // namespace
-
-int16_t LoWord(const int32_t& value) { return static_cast<int16_t>(value & 0xFFFF); }
-
-LRESULT CALLBACK CaptionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CaptionPaintState.hookedWindow = window;
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(CaptionPaintState.hookedWindow, kPreviousProcProperty));
+LRESULT HookedMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC previous) {
     if (iconQueryBusy == kFalse) {
         iconQueryBusy = kTrue;
         CaptionPaintState.captionIcon =
@@ -82,5 +76,21 @@ LRESULT CALLBACK CaptionWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         default:
             return CallPreviousProc(previous, window, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+int16_t LoWord(const int32_t& value) { return static_cast<int16_t>(value & 0xFFFF); }
+
+LRESULT CALLBACK CaptionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CaptionPaintState.hookedWindow = window;
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(CaptionPaintState.hookedWindow, kPreviousProcProperty));
+    // Nothing thrown may reach the platform: the message goes on to the
+    // previous procedure as if the caption were not hooked.
+    try {
+        return HookedMessage(window, message, wParam, lParam, previous);
+    } catch (...) {
+        return CallPreviousProc(previous, window, message, wParam, lParam);
     }
 }

@@ -51,7 +51,13 @@ LRESULT RunCaptionPaintCycle(CaptionMessageGroup group, UINT message, WPARAM wPa
     COLORREF startColor = 0;
     COLORREF endColor = 0;
     GetCaptionColors(static_cast<int16_t>(activeFlag), startColor, endColor);
-    DrawCaption(startColor, endColor);
+    // A caption that cannot be drawn (its colour ramp not allocated) is left
+    // to the previous procedure, which then paints the whole frame; the cycle
+    // still releases all it holds.
+    try {
+        DrawCaption(startColor, endColor);
+    } catch (...) {
+    }
 
     SelectObject(state.memoryDC, previousBitmap);
     DeleteObject(captionBitmap);

@@ -1,5 +1,7 @@
 #include "fake_win32.h"
 
+#include <new>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -49,6 +51,7 @@ long long N(const void* handle) { return static_cast<long long>(reinterpret_cast
 
 void Log(const std::string& name, std::vector<long long> args, const std::string& text = "") {
     S().calls.push_back(Call{name, std::move(args), text});
+    if (name == S().script.failingCall) throw std::bad_alloc();
 }
 
 void Problem(const std::string& text) { S().problems.push_back(text); }

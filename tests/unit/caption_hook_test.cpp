@@ -236,6 +236,35 @@ TEST_F(CaptionHook, WithoutAStoredProcedureMessagesGetTheDefaultHandling) {
     EXPECT_TRUE(SeenByOwn().empty());
 }
 
+// Nothing thrown inside the hook reaches the platform. A failure before the
+// paint cycle holds anything hands the message to the form's own procedure,
+// as if the caption were not hooked.
+TEST_F(CaptionHook, AFailureBeforeTheCycleHandsTheMessageOnAsItCame) {
+    fake::script().failingCall = "GetWindowRect";  // the cycle's first call
+    for (UINT message : {WM_NCACTIVATE, WM_NCPAINT}) {
+        EXPECT_EQ(Send(message, 1, 0x99), Own().OwnResultFor(message));
+        ASSERT_EQ(SeenByOwn(), std::vector<UINT>{message});
+        EXPECT_EQ(Own().seenByOwnProcedure.back().wParam, 1u);
+        EXPECT_EQ(Own().seenByOwnProcedure.back().lParam, 0x99);
+        EXPECT_EQ(Paints(), 0);
+    }
+}
+
+// A caption that cannot be drawn (its ramp not allocated) is neither copied
+// nor kept out of the frame's clip: the own procedure paints the whole frame,
+// and the cycle releases all it holds (Send checks the ledger).
+TEST_F(CaptionHook, ACaptionThatCannotBeDrawnLeavesTheWholeFrameToTheOwnProcedure) {
+    fake::script().failingCall = "GetWindowLongA";  // the drawing's last call before its ramp is made
+    EXPECT_EQ(Send(WM_NCPAINT, 1, 0x99), Own().OwnResultFor(WM_NCPAINT));
+    EXPECT_EQ(SeenByOwn(), std::vector<UINT>{WM_NCPAINT});
+    EXPECT_EQ(Paints(), 1);
+    EXPECT_TRUE(fake::CallsNamed("BitBlt").empty());
+    EXPECT_TRUE(fake::CallsNamed("ExcludeClipRect").empty());
+    EXPECT_EQ(fake::CallsNamed("ReleaseDC").size(), 1u);
+    EXPECT_EQ(Send(WM_NCACTIVATE, 1), 1);
+    EXPECT_TRUE(SeenByOwn().empty());
+}
+
 TEST_F(CaptionHook, AHundredThousandMixedMessagesLeaveNothingBehind) {
     const UINT messages[] = {WM_SIZE,         WM_KILLFOCUS,     WM_SETTEXT,    WM_SETCURSOR,  WM_MOUSEACTIVATE,
                              WM_NCPAINT,      WM_NCACTIVATE,    WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_SYSCOMMAND,
