@@ -54,15 +54,16 @@ TEST_F(CaptionHook, HookReplacesTheProcedureThenStoresTheOldOne) {
     fake::Reset();
     form_.window = AddCaptionWindow();
     HookCaption(form_);
-    EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"SetWindowLongPtrA", "SetPropA"}));
-    EXPECT_EQ(fake::CallsNamed("SetPropA")[0].text, "OldMeProc");
+    ExpectCalls(fake::Calls(), {{"SetWindowLongPtrA"}, {"SetPropA", DcRole::None, {}, 1, "OldMeProc"}});
     EXPECT_EQ(Own().procedure, &CaptionWindowProc);
     EXPECT_EQ(Own().properties.at("OldMeProc"), reinterpret_cast<HANDLE>(&fake::OwnWindowProc));
 }
 
 TEST_F(CaptionHook, UnhookRestoresTheProcedureAndRemovesTheProperty) {
     UnhookCaption(form_);
-    EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"GetPropA", "RemovePropA", "SetWindowLongPtrA"}));
+    ExpectCalls(fake::Calls(), {{"GetPropA", DcRole::None, {}, 1, "OldMeProc"},
+                                {"RemovePropA", DcRole::None, {}, 1, "OldMeProc"},
+                                {"SetWindowLongPtrA"}});
     EXPECT_EQ(Own().procedure, &fake::OwnWindowProc);
     EXPECT_EQ(Own().properties.count("OldMeProc"), 0u);
 }
@@ -71,7 +72,7 @@ TEST_F(CaptionHook, UnhookOfANeverHookedWindowChangesNothing) {
     TestForm other{AddCaptionWindow()};
     fake::ClearCalls();
     UnhookCaption(other);
-    EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"GetPropA", "RemovePropA"}));
+    ExpectCalls(fake::Calls(), {{"GetPropA"}, {"RemovePropA"}});
     EXPECT_EQ(fake::WindowOf(other.window).procedure, &fake::OwnWindowProc);
 }
 

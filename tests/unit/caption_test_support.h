@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -41,10 +42,64 @@ inline std::vector<long long> Args(const fake::Call& call, size_t first, size_t 
 
 inline long long Handle(const void* handle) { return static_cast<long long>(reinterpret_cast<uintptr_t>(handle)); }
 
-// A call's name, followed by " windowDC" or " memoryDC" when its first argument
-// is that device context: a list of calls then also says where each one drew.
-inline std::string WithDC(const fake::Call& call, long long windowDC, long long memoryDC) {
-    if (call.args.empty()) return call.name;
-    if (call.args[0] == windowDC) return call.name + " windowDC";
-    return call.args[0] == memoryDC ? call.name + " memoryDC" : call.name;
+// The part a call's first argument plays: the window's device context, the
+// memory one, or neither.
+enum class DcRole { None, Window, Memory };
+
+// One call as a test expects it: its name, the device context it is given,
+// and the arguments that matter (from args[first] on) or its text, if given.
+struct ExpectedCall {
+    std::string name;
+    DcRole dc = DcRole::None;
+    std::vector<long long> args = {};
+    size_t first = 1;
+    std::string text = {};
+};
+
+// The device contexts a sequence of calls is read against.
+struct DcHandles {
+    long long window = 0;
+    long long memory = 0;
+    DcRole RoleOf(const fake::Call& call) const {
+        if (call.args.empty()) return DcRole::None;
+        if (call.args[0] == window) return DcRole::Window;
+        return call.args[0] == memory ? DcRole::Memory : DcRole::None;
+    }
+};
+
+inline std::string Describe(const std::string& name, DcRole dc, const std::vector<long long>& args,
+                            const std::string& text) {
+    std::string line = name + (dc == DcRole::Window ? " windowDC" : dc == DcRole::Memory ? " memoryDC" : "");
+    if (!args.empty()) {
+        line += " (";
+        for (size_t i = 0; i < args.size(); ++i) line += (i ? ", " : "") + std::to_string(args[i]);
+        line += ")";
+    }
+    return text.empty() ? line : line + " \"" + text + "\"";
+}
+
+// Checks the calls against the table, in order: each name, device context and
+// the arguments and text given. On a mismatch it prints both sequences whole,
+// each call with what the table asks of it.
+inline void ExpectCalls(const std::vector<fake::Call>& calls, const std::vector<ExpectedCall>& expected,
+                        const DcHandles& dcs = {}) {
+    bool same = calls.size() == expected.size();
+    std::string made;
+    for (size_t i = 0; i < calls.size(); ++i) {
+        const fake::Call& call = calls[i];
+        const ExpectedCall* wanted = i < expected.size() ? &expected[i] : nullptr;
+        std::vector<long long> args;
+        if (wanted && !wanted->args.empty()) {
+            size_t end = std::min(call.args.size(), wanted->first + wanted->args.size());
+            if (wanted->first < end) args.assign(call.args.begin() + static_cast<long>(wanted->first), call.args.begin() + static_cast<long>(end));
+        }
+        std::string text = wanted && !wanted->text.empty() ? call.text : "";
+        same = same && wanted && call.name == wanted->name && dcs.RoleOf(call) == wanted->dc &&
+               args == wanted->args && text == wanted->text;
+        made += "\n  " + Describe(call.name, dcs.RoleOf(call), args, text);
+    }
+    if (same) return;
+    std::string asked;
+    for (const ExpectedCall& call : expected) asked += "\n  " + Describe(call.name, call.dc, call.args, call.text);
+    ADD_FAILURE() << "the calls made differ from those expected\nexpected:" << asked << "\nmade:" << made;
 }

@@ -113,25 +113,32 @@ TEST_F(DrawCaptionTest, HorizontalWorkedExample) {
 TEST_F(DrawCaptionTest, StepsRunInOrderAndEachBandBrushLivesForOneFill) {
     Prepare();
     DrawActive();
-    std::vector<std::string> names;
-    for (const fake::Call& call : fake::Calls()) names.push_back(WithDC(call, Handle(windowDC_), Handle(memoryDC_)));
-    std::vector<std::string> expected = {"GetSystemMetrics", "GetWindowRect", "GetSystemMetrics", "GetWindowTextA",
-                                         "GetWindowLongA", "GetSystemMetrics"};
+    using Dc = DcRole;
+    std::vector<ExpectedCall> expected = {{"GetSystemMetrics", Dc::None, {SM_CXSIZE}, 0},
+                                          {"GetWindowRect"},
+                                          {"GetSystemMetrics", Dc::None, {SM_CYCAPTION}, 0},
+                                          {"GetWindowTextA"},
+                                          {"GetWindowLongA"},
+                                          {"GetSystemMetrics", Dc::None, {SM_CXFRAME}, 0}};
     for (int band = 0; band < 49; ++band) {
-        expected.insert(expected.end(), {"CreateSolidBrush", "FillRect memoryDC", "DeleteObject"});
+        expected.insert(expected.end(), {{"CreateSolidBrush"}, {"FillRect", Dc::Memory}, {"DeleteObject"}});
     }
     expected.insert(expected.end(),
-                    {"DrawIconEx memoryDC", "CreateFontIndirectA", "SelectObject memoryDC", "SetBkMode memoryDC",
-                     "SetTextColor memoryDC", "DrawTextA memoryDC", "SelectObject memoryDC", "DeleteObject", "IsZoomed",
-                     "DrawFrameControl memoryDC", "DrawFrameControl memoryDC", "DrawFrameControl memoryDC",
-                     "BitBlt windowDC", "ExcludeClipRect windowDC"});
-    EXPECT_EQ(names, expected);
-    auto metrics = fake::CallsNamed("GetSystemMetrics");
-    EXPECT_EQ(metrics[0].args[0], SM_CXSIZE);
-    EXPECT_EQ(metrics[1].args[0], SM_CYCAPTION);
-    EXPECT_EQ(metrics[2].args[0], SM_CXFRAME);
-    auto font = fake::CallsNamed("CreateFontIndirectA");
-    EXPECT_EQ(font[0].text, std::string(CaptionPaintState.captionLogFont.lfFaceName));
+                    {{"DrawIconEx", Dc::Memory},
+                     {"CreateFontIndirectA", Dc::None, {}, 1, CaptionPaintState.captionLogFont.lfFaceName},
+                     {"SelectObject", Dc::Memory},
+                     {"SetBkMode", Dc::Memory},
+                     {"SetTextColor", Dc::Memory},
+                     {"DrawTextA", Dc::Memory},
+                     {"SelectObject", Dc::Memory},
+                     {"DeleteObject"},
+                     {"IsZoomed"},
+                     {"DrawFrameControl", Dc::Memory},
+                     {"DrawFrameControl", Dc::Memory},
+                     {"DrawFrameControl", Dc::Memory},
+                     {"BitBlt", Dc::Window},
+                     {"ExcludeClipRect", Dc::Window}});
+    ExpectCalls(fake::Calls(), expected, {Handle(windowDC_), Handle(memoryDC_)});
 }
 
 // Left to right from the start colour to the end; top to bottom from the end colour back to the start.

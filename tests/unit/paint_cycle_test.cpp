@@ -43,35 +43,45 @@ protected:
     HWND window_ = nullptr;
 };
 
-// The calls of one cycle with DrawCaption's own calls left out, each with the DC it received.
-std::vector<std::string> CycleCalls() {
-    long long windowDC = fake::CallsNamed("GetWindowDC")[0].args[1];
-    long long memoryDC = fake::CallsNamed("CreateCompatibleDC")[0].args[1];
-    std::vector<std::string> cycle;
+// The calls of one cycle with DrawCaption's own calls left out.
+std::vector<fake::Call> CycleCalls() {
+    std::vector<fake::Call> cycle;
     bool inDrawCaption = false;
     for (const fake::Call& call : fake::Calls()) {
         if (call.name == "GetSystemMetrics" && !inDrawCaption && call.args[0] == SM_CXSIZE) inDrawCaption = true;
-        if (!inDrawCaption) cycle.push_back(WithDC(call, windowDC, memoryDC));
+        if (!inDrawCaption) cycle.push_back(call);
         if (call.name == "ExcludeClipRect") inDrawCaption = false;
     }
     return cycle;
 }
 
+DcHandles CycleDcs() {
+    return {fake::CallsNamed("GetWindowDC")[0].args[1], fake::CallsNamed("CreateCompatibleDC")[0].args[1]};
+}
+
+// A cycle of the window at (100, 50), 400 pixels wide: its caption bitmap,
+// the clip of the whole window moved to the window DC's origin and back,
+// with `decision` (how it tells active from inactive) and, for the repaint
+// group, the frame handed to the own procedure between.
+std::vector<ExpectedCall> CycleOfTheWindow(const std::string& decision, bool forwardsTheFrame) {
+    using Dc = DcRole;
+    std::vector<ExpectedCall> calls = {
+        {"GetWindowRect"},          {"GetWindowDC"},         {"CreateCompatibleDC", Dc::Window},
+        {"CreateCompatibleBitmap", Dc::Window, {400, 50}},   {"SelectObject", Dc::Memory},
+        {"CreateRectRgn", Dc::None, {100, 50, 500, 350}, 0}, {"SelectClipRgn", Dc::Window},
+        {"OffsetClipRgn", Dc::Window, {-100, -50}},          {decision},
+        {"SelectObject", Dc::Memory},                        {"DeleteObject"},
+        {"DeleteDC", Dc::Memory},                            {"OffsetClipRgn", Dc::Window, {100, 50}},
+        {"GetClipRgn", Dc::Window}};
+    if (forwardsTheFrame) calls.push_back({"CallWindowProcA"});
+    calls.insert(calls.end(), {{"ReleaseDC"}, {"DeleteObject"}});
+    return calls;
+}
+
 TEST_F(PaintCycle, ActivationGroupCallOrder) {
     fake::ClearCalls();
     RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
-    EXPECT_EQ(CycleCalls(),
-              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC windowDC",
-                                        "CreateCompatibleBitmap windowDC", "SelectObject memoryDC", "CreateRectRgn",
-                                        "SelectClipRgn windowDC", "OffsetClipRgn windowDC", "GetParent",
-                                        "SelectObject memoryDC", "DeleteObject", "DeleteDC memoryDC",
-                                        "OffsetClipRgn windowDC", "GetClipRgn windowDC", "ReleaseDC", "DeleteObject"}));
-    auto bitmap = fake::CallsNamed("CreateCompatibleBitmap");
-    EXPECT_EQ(Args(bitmap[0], 1, 2), (std::vector<long long>{400, 50}));
-    EXPECT_EQ(Args(fake::CallsNamed("CreateRectRgn")[0], 0, 4), Rect(100, 50, 500, 350));
-    auto offsets = fake::CallsNamed("OffsetClipRgn");
-    EXPECT_EQ(Args(offsets[0], 1, 2), (std::vector<long long>{-100, -50}));
-    EXPECT_EQ(Args(offsets[1], 1, 2), (std::vector<long long>{100, 50}));
+    ExpectCalls(CycleCalls(), CycleOfTheWindow("GetParent", false), CycleDcs());
     EXPECT_TRUE(fake::WindowOf(window_).seenByOwnProcedure.empty());
 }
 
@@ -80,13 +90,7 @@ TEST_F(PaintCycle, RepaintGroupForwardsTheFrameOutsideTheCaption) {
     fake::ClearCalls();
     LRESULT result = RunCaptionPaintCycle(CaptionMessageGroup::Repaint, WM_NCPAINT, 0, 0x77, fake::OwnWindowProc);
     EXPECT_EQ(result, fake::WindowOf(window_).OwnResultFor(WM_NCPAINT));
-    EXPECT_EQ(CycleCalls(),
-              (std::vector<std::string>{"GetWindowRect", "GetWindowDC", "CreateCompatibleDC windowDC",
-                                        "CreateCompatibleBitmap windowDC", "SelectObject memoryDC", "CreateRectRgn",
-                                        "SelectClipRgn windowDC", "OffsetClipRgn windowDC", "GetActiveWindow",
-                                        "SelectObject memoryDC", "DeleteObject", "DeleteDC memoryDC",
-                                        "OffsetClipRgn windowDC", "GetClipRgn windowDC", "CallWindowProcA", "ReleaseDC",
-                                        "DeleteObject"}));
+    ExpectCalls(CycleCalls(), CycleOfTheWindow("GetActiveWindow", true), CycleDcs());
     // The active ramp's top row, from the end colour toward the start, reached the window.
     EXPECT_EQ(fake::WindowOf(window_).surface.At(200, 4), Rgb(0, 121, 248));
 
