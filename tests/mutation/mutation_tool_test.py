@@ -243,8 +243,8 @@ KNOWN_FAULTS = {
         'caption/draw_caption.cpp', 'SetBkMode(memoryDC, TRANSPARENT);', 'SetBkMode(memoryDC, OPAQUE);'),
     'the caption font loaded and the hook put in before the scheme is set': (
         'app/lifecycle.h',
-        '    form.SetTimerInterval("Timer1", 1);\n    CaptionScheme.customColors',
-        '    form.SetTimerInterval("Timer1", 1);\n    LoadCaptionFont();\n    HookCaption(form);\n'
+        '    form.SetTimerInterval(form1::kTimer1, 1);\n    CaptionScheme.customColors',
+        '    form.SetTimerInterval(form1::kTimer1, 1);\n    LoadCaptionFont();\n    HookCaption(form);\n'
         '    CaptionScheme.customColors'),
 }
 
