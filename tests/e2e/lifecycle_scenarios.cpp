@@ -97,9 +97,9 @@ void TheTimeShowsWhole(Checks& checks, const Program& program) {
 // not run yet. The form shows a few milliseconds after its controls are made,
 // less than one look at its windows can take on a busy machine: the program
 // is held still while the driver looks, and let go a step at a time. A start
-// whose form shows before it is caught is tried again.
+// whose form shows before it is caught is tried again, up to twenty times.
 bool StartCaughtHidden(std::optional<Program>& program, const std::wstring& exePath) {
-    for (int attempt = 0; attempt < 5; ++attempt) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
         program.emplace(exePath, false);
         if (!program->CatchForm(10000)) return false;
         HWND form = program->Form();
