@@ -322,7 +322,7 @@ void RunRecolourScenarios(Checks& checks, const std::wstring& exePath) {
         checks.Check(restored, "the colours put back, Label5 shows " + ColourText(rowCaption) + " again");
         after = SettledGdiObjects(program);
     }
-    CheckSameGdiObjects(checks, std::to_string(kChanges) + " colour changes leave the live GDI objects as they were",
+    CheckNoGdiObjectLeaked(checks, std::to_string(kChanges) + " colour changes leak no GDI object",
                         before, after);
     program.Activate();
     program.Press(VK_SPACE);

@@ -108,13 +108,19 @@ GdiCount SettledGdiObjects(const Program& program) {
     return fewest;
 }
 
-void CheckSameGdiObjects(Checks& checks, const std::string& name, const GdiCount& before, const GdiCount& after) {
+void CheckNoGdiObjectLeaked(Checks& checks, const std::string& name, const GdiCount& before, const GdiCount& after) {
     std::string unknownBecause = before.unknownBecause.empty() ? after.unknownBecause : before.unknownBecause;
     if (!unknownBecause.empty()) {
         checks.Skip(name, unknownBecause);
         return;
     }
-    checks.Check(before.live > 0 && after.live == before.live, name,
+    // Wine keeps a cache of device contexts for window paints (each a DC, its
+    // clip region and its bitmap: three objects) and makes one more for good
+    // when paints overlap more than they did before, which a busy machine
+    // brings about at any time. One such is no leak of the program's, which
+    // would grow with every change or cycle: ten, twenty, thousands.
+    constexpr long kOneCachedDeviceContext = 3;
+    checks.Check(before.live > 0 && after.live <= before.live + kOneCachedDeviceContext, name,
                  std::to_string(before.live) + " before, " + std::to_string(after.live) + " after");
 }
 
