@@ -3,8 +3,6 @@
 #include "forms/form.h"
 #include "forms/layout.h"
 
-#include <cstring>
-
 namespace forms {
 
 Control::~Control() {
@@ -27,15 +25,17 @@ AccessibleFacts Control::Facts() const {
     facts.nameSource = window_;
     if (description_.tooltip) facts.description = description_.tooltip;
     AddKindFacts(facts);
-    const FormDescription& form = form_.Description();
-    for (size_t i = 0; i < form.readerNameCount; ++i) {
-        const ReaderName& reader = form.readerNames[i];
-        if (std::strcmp(reader.control, description_.name) != 0) continue;
-        const Control* label = reader.label ? form_.Find(reader.label) : nullptr;
-        facts.nameSource = label ? label->Window() : nullptr;
-        if (reader.name) facts.fixedName = reader.name;
+    if (namedForReaders_) {
+        facts.nameSource = readerNameSource_;
+        if (readerFixedName_) facts.fixedName = readerFixedName_;
     }
     return facts;
+}
+
+void Control::NameForReaders(HWND nameSource, const wchar_t* fixedName) {
+    namedForReaders_ = true;
+    readerNameSource_ = nameSource;
+    readerFixedName_ = fixedName;
 }
 
 // The window's user data holds its control, for every window the runtime

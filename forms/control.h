@@ -42,6 +42,9 @@ public:
 
     // What a screen reader is told of the control.
     AccessibleFacts Facts() const;
+    // A reader names the control by what another window shows (a label's
+    // current text), or by a name of its own where none shows it.
+    void NameForReaders(HWND nameSource, const wchar_t* fixedName);
 
     // The control a window of the runtime was tied to when it was made: its
     // own window, or a timer's, or nullptr for one not yet tied. Only for
@@ -64,6 +67,9 @@ private:
     HWND window_ = nullptr;
     ColourPair colours_{};
     HBRUSH brush_ = nullptr;
+    bool namedForReaders_ = false;
+    HWND readerNameSource_ = nullptr;
+    const wchar_t* readerFixedName_ = nullptr;
 };
 
 // Replaces a brush with a new one of `colour`, deleting the old one.

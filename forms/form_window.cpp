@@ -86,6 +86,14 @@ bool Form::CreateControls(HINSTANCE instance) {
             if (!control->Create(instance, parent ? parent->Window() : window_)) return false;
         }
     }
+    // What readers call the controls that show no caption of their own, found
+    // once here, so that no answer to a reader looks a control up.
+    for (size_t i = 0; i < description_.readerNameCount; ++i) {
+        const ReaderName& reader = description_.readerNames[i];
+        Control* named = Find(reader.control);
+        Control* label = reader.label ? Find(reader.label) : nullptr;
+        if (named) named->NameForReaders(label ? label->Window() : nullptr, reader.name);
+    }
     return true;
 }
 
