@@ -3,8 +3,8 @@
 #include "app/resource_ids.h"
 
 // Form1: the calculator's one window. Within each container, controls are
-// listed top of the stacking order first; the windowed controls always lie
-// above the labels, which are painted on their container's surface.
+// listed top of the stacking order first; the labels, each a window of its
+// own drawn by the runtime, always lie beneath the other controls.
 
 namespace {
 
