@@ -12,6 +12,7 @@ void PlatformControl::ListenForReaders() {
 LRESULT CALLBACK PlatformControl::ReaderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The procedure is put only on windows tied to their control before.
     auto* control = static_cast<PlatformControl*>(Of(window));
+    if (!control) return DefWindowProcW(window, message, wParam, lParam);
     auto platform = [&] { return CallWindowProcW(control->platformProc_, window, message, wParam, lParam); };
     if (message != WM_GETOBJECT) return platform();
     return WithinBoundary(
