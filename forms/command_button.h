@@ -8,6 +8,7 @@ namespace forms {
 
 class CommandButton final : public PlatformControl {
 public:
+    static constexpr ControlKind kKind = ControlKind::CommandButton;
     using PlatformControl::PlatformControl;
 
     bool Create(HINSTANCE instance, HWND container) override;

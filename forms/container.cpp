@@ -12,10 +12,7 @@ Control* Child(HWND container, HWND window) {
     return window && GetParent(window) == container ? Control::Of(window) : nullptr;
 }
 
-const CommandButton* ChildButton(HWND container, HWND window) {
-    Control* child = Child(container, window);
-    return child && child->Kind() == ControlKind::CommandButton ? static_cast<CommandButton*>(child) : nullptr;
-}
+const CommandButton* ChildButton(HWND container, HWND window) { return As<CommandButton>(Child(container, window)); }
 
 }  // namespace
 

@@ -72,6 +72,13 @@ private:
     const wchar_t* readerFixedName_ = nullptr;
 };
 
+// The control as the class of its kind (Label, TextBox, …), or nullptr for
+// none or a control of another kind.
+template <typename Kind>
+Kind* As(Control* control) {
+    return control && control->Kind() == Kind::kKind ? static_cast<Kind*>(control) : nullptr;
+}
+
 // Replaces a brush with a new one of `colour`, deleting the old one.
 void ReplaceBrush(HBRUSH& brush, COLORREF colour);
 

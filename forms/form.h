@@ -73,6 +73,8 @@ private:
     void Recolour();
     void AddTooltips();
     void RelayToTooltip(const MSG& message);
+    // The window of the control of that name, or nullptr.
+    HWND WindowNamed(const char* name) const;
     // The control whose window this is, when it is one of the form's.
     Control* ControlOf(HWND window) const;
 

@@ -8,37 +8,31 @@
 #include <cmath>
 
 namespace forms {
-namespace {
 
-// The control of that name when it is of that kind.
-template <typename Kind>
-Kind* Of(Control* control, ControlKind kind) {
-    return control && control->Kind() == kind ? static_cast<Kind*>(control) : nullptr;
+HWND Form::WindowNamed(const char* name) const {
+    Control* control = Find(name);
+    return control ? control->Window() : nullptr;
 }
 
-}  // namespace
-
 std::wstring Form::Text(const char* name) const {
-    Control* control = Find(name);
-    return control && control->Window() ? WindowText(control->Window()) : std::wstring();
+    HWND window = WindowNamed(name);
+    return window ? WindowText(window) : std::wstring();
 }
 
 void Form::SetText(const char* name, const std::wstring& text) {
-    Control* control = Find(name);
-    if (control && control->Window()) SetWindowTextW(control->Window(), text.c_str());
+    if (HWND window = WindowNamed(name)) SetWindowTextW(window, text.c_str());
 }
 
 void Form::SetCaption(const char* name, const std::wstring& caption) {
-    if (Label* label = Of<Label>(Find(name), ControlKind::Label)) label->SetCaption(caption);
+    if (Label* label = As<Label>(Find(name))) label->SetCaption(caption);
 }
 
 void Form::SetFocus(const char* name) {
-    Control* control = Find(name);
-    if (control && control->Window()) ::SetFocus(control->Window());
+    if (HWND window = WindowNamed(name)) ::SetFocus(window);
 }
 
 void Form::SetTimerInterval(const char* name, int milliseconds) {
-    if (Timer* timer = Of<Timer>(Find(name), ControlKind::Timer)) timer->SetInterval(milliseconds);
+    if (Timer* timer = As<Timer>(Find(name))) timer->SetInterval(milliseconds);
 }
 
 float Form::Width() const {

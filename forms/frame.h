@@ -8,6 +8,7 @@ namespace forms {
 
 class Frame final : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::Frame;
     using Control::Control;
 
     static bool RegisterClass(HINSTANCE instance);

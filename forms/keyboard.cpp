@@ -23,9 +23,8 @@ bool Form::HandleKeyDown(MSG& message) {
             MoveFocusAlongTabOrder(GetKeyState(VK_SHIFT) >= 0);
             return true;
         case VK_RETURN: {
-            Control* focused = ControlOf(GetFocus());
-            if (focused && focused->Kind() == ControlKind::CommandButton) {
-                static_cast<CommandButton*>(focused)->Click();
+            if (CommandButton* focused = As<CommandButton>(ControlOf(GetFocus()))) {
+                focused->Click();
                 return true;
             }
             ClickEach([](const ControlDescription& button) { return button.isDefault; });
@@ -41,9 +40,8 @@ bool Form::HandleKeyDown(MSG& message) {
 
 void Form::ClickEach(bool (*chosen)(const ControlDescription&)) {
     for (const auto& control : controls_) {
-        if (control->Kind() == ControlKind::CommandButton && chosen(control->Description())) {
-            static_cast<CommandButton*>(control.get())->Click();
-        }
+        CommandButton* button = As<CommandButton>(control.get());
+        if (button && chosen(button->Description())) button->Click();
     }
 }
 
@@ -70,7 +68,7 @@ void Form::MoveFocusAlongTabOrder(bool forward) {
     }
     Control& next = *controls_[stops[NextTabStop(stops.size(), current, forward)]];
     ::SetFocus(next.Window());
-    if (next.Kind() == ControlKind::TextBox) static_cast<TextBox&>(next).SelectAll();
+    if (TextBox* box = As<TextBox>(&next)) box->SelectAll();
 }
 
 }  // namespace forms

@@ -12,6 +12,7 @@ namespace forms {
 
 class Label final : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::Label;
     Label(Form& form, const ControlDescription& description);
 
     static bool RegisterClass(HINSTANCE instance);

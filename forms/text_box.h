@@ -8,6 +8,7 @@ namespace forms {
 
 class TextBox final : public PlatformControl {
 public:
+    static constexpr ControlKind kKind = ControlKind::TextBox;
     using PlatformControl::PlatformControl;
 
     bool Create(HINSTANCE instance, HWND container) override;

@@ -19,9 +19,13 @@ bool Timer::Create(HINSTANCE instance, HWND) {
     return true;
 }
 
+// Setting a timer of the same ID starts it anew at the new interval.
 void Timer::SetInterval(int milliseconds) {
-    KillTimer(tickWindow_, kTickId);
-    if (milliseconds > 0) SetTimer(tickWindow_, kTickId, static_cast<UINT>(milliseconds), nullptr);
+    if (milliseconds > 0) {
+        SetTimer(tickWindow_, kTickId, static_cast<UINT>(milliseconds), nullptr);
+    } else {
+        KillTimer(tickWindow_, kTickId);
+    }
 }
 
 void Timer::FormDestroyed() {

@@ -9,6 +9,7 @@ namespace forms {
 
 class Timer final : public Control {
 public:
+    static constexpr ControlKind kKind = ControlKind::Timer;
     using Control::Control;
 
     static bool RegisterClass(HINSTANCE instance);
