@@ -27,11 +27,17 @@ struct CaptionPaintStateRecord {
     HWND hookedWindow;      // the window whose message is being processed
     HICON captionIcon;      // its small icon, 0 when it has none
     HDC memoryDC;           // off-screen surface of the running paint cycle
+    HBITMAP captionBitmap;  // the picture selected in memoryDC, alive only within a paint cycle
     HDC windowDC;           // the whole window's DC; 0 outside a paint cycle
     HRGN clipRegion;        // what the default frame painting still has to do
     HFONT captionFont;      // the title font, alive only while the title is drawn
     LOGFONTA captionLogFont;  // the system's caption font, captured at start-up
 };
+
+// The rows a paint cycle's caption bitmap starts with. A caption that needs
+// more (the frame and a caption at 250 % scale and above) gets a bitmap of
+// its own height instead, from DrawCaption, which measures it.
+constexpr int kCaptionBitmapRows = 50;
 
 extern CaptionSchemeRecord CaptionScheme;
 extern CaptionPaintStateRecord CaptionPaintState;

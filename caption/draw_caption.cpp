@@ -55,6 +55,19 @@ bool PaintVerticalGradient(RECT& band, int F, int W, int captionHeight, LONG sty
     return true;
 }
 
+// A caption whose rows reach past the cycle's bitmap gets a bitmap of its
+// own height in its place, so that no row is copied from outside the
+// picture. Where none can be made the 50 rows stay; up to 50 rows nothing is
+// called at all.
+void MakeRoomForRows(int windowWidth, int rows) {
+    if (rows <= kCaptionBitmapRows) return;
+    HBITMAP taller = CreateCompatibleBitmap(CaptionPaintState.windowDC, windowWidth, rows);
+    if (!taller) return;
+    SelectObject(CaptionPaintState.memoryDC, taller);
+    DeleteObject(CaptionPaintState.captionBitmap);
+    CaptionPaintState.captionBitmap = taller;
+}
+
 COLORREF TitleColor(COLORREF startColor, COLORREF endColor) {
     if (CaptionScheme.customColors != 0) {
         return startColor == CaptionScheme.activeStartColor ? CaptionScheme.activeTextColor
@@ -110,6 +123,7 @@ void DrawCaption(COLORREF startColor, COLORREF endColor) {
     LONG style = GetWindowLongA(window, GWL_STYLE);
     int F = CaptionFrameWidth(style);
     int W = windowWidth - F;
+    MakeRoomForRows(windowWidth, F + captionHeight);
 
     RECT band{};
     bool painted = CaptionScheme.verticalGradient != 0

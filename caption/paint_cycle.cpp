@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr int kCaptionBitmapHeight = 50;
-
 // Whether the MDI parent names this window as its active child.
 bool IsActiveMdiChild(HWND parent) {
     int32_t maximizedScratch = 0;
@@ -39,9 +37,9 @@ LRESULT RunCaptionPaintCycle(CaptionMessageGroup group, UINT message, WPARAM wPa
     GetWindowRect(state.hookedWindow, &windowRect);
     state.windowDC = GetWindowDC(state.hookedWindow);
     state.memoryDC = CreateCompatibleDC(state.windowDC);
-    HBITMAP captionBitmap =
-        CreateCompatibleBitmap(state.windowDC, windowRect.right - windowRect.left, kCaptionBitmapHeight);
-    HGDIOBJ previousBitmap = SelectObject(state.memoryDC, captionBitmap);
+    state.captionBitmap =
+        CreateCompatibleBitmap(state.windowDC, windowRect.right - windowRect.left, kCaptionBitmapRows);
+    HGDIOBJ previousBitmap = SelectObject(state.memoryDC, state.captionBitmap);
     state.clipRegion = CreateRectRgn(windowRect.left, windowRect.top, windowRect.right, windowRect.bottom);
     SelectClipRgn(state.windowDC, state.clipRegion);
     OffsetClipRgn(state.windowDC, -windowRect.left, -windowRect.top);
@@ -60,7 +58,7 @@ LRESULT RunCaptionPaintCycle(CaptionMessageGroup group, UINT message, WPARAM wPa
     }
 
     SelectObject(state.memoryDC, previousBitmap);
-    DeleteObject(captionBitmap);
+    DeleteObject(state.captionBitmap);
     DeleteDC(state.memoryDC);
     OffsetClipRgn(state.windowDC, windowRect.left, windowRect.top);
     GetClipRgn(state.windowDC, state.clipRegion);

@@ -1,6 +1,7 @@
 #pragma once
 // One run of the non-client paint cycle: window DC, an off-screen bitmap as
-// wide as the window and 50 rows high, a clip region over the whole window,
+// wide as the window and 50 rows high (taller where the caption needs it), a
+// clip region over the whole window,
 // the caption drawn in its active or inactive colours, and everything
 // released again before the cycle ends.
 

@@ -484,6 +484,11 @@ BOOL DeleteDC(HDC dc) {
 }
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
+    int limit = fake::script().bitmapRowsLimit;
+    if (limit > 0 && height > limit) {
+        Log("CreateCompatibleBitmap", {N(dc), width, height, 0});
+        return nullptr;
+    }
     Object bitmap(Kind::Bitmap);
     bitmap.pixels.width = width;
     bitmap.pixels.height = height;

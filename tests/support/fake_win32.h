@@ -78,6 +78,9 @@ struct Script {
     BOOL highContrastResult = TRUE;  // …when the call succeeds
     HANDLE createdMutex = nullptr;   // CreateMutexW's answer, and the last error it leaves
     DWORD mutexError = 0;
+    // CreateCompatibleBitmap fails (returns 0) for a bitmap taller than this;
+    // 0: never.
+    int bitmapRowsLimit = 0;
     // A call that throws std::bad_alloc, as an allocation would, as soon as it
     // is logged (a call that creates has made its object by then).
     std::string failingCall;

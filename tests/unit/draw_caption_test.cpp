@@ -21,6 +21,7 @@ protected:
         memoryDC_ = CreateCompatibleDC(windowDC_);
         bitmap_ = CreateCompatibleBitmap(windowDC_, width, 50);
         previousBitmap_ = SelectObject(memoryDC_, bitmap_);
+        CaptionPaintState.captionBitmap = bitmap_;
         HRGN whole = CreateRectRgn(0, 0, width, 300);
         SelectClipRgn(windowDC_, whole);
         DeleteObject(whole);
@@ -31,7 +32,7 @@ protected:
 
     void TearDown() override {
         SelectObject(memoryDC_, previousBitmap_);
-        DeleteObject(bitmap_);
+        DeleteObject(CaptionPaintState.captionBitmap);
         DeleteDC(memoryDC_);
         ReleaseDC(window_, windowDC_);
         EXPECT_EQ(fake::Problems(), "");

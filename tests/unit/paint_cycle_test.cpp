@@ -1,6 +1,9 @@
 #include "caption/paint_cycle.h"
 
 #include "caption_test_support.h"
+#include "caption/caption_colors.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -109,11 +112,86 @@ TEST_F(PaintCycle, RepaintGroupForwardsTheFrameOutsideTheCaption) {
     EXPECT_TRUE(fake::RegionOf(region)->Contains(300, 72));  // the caption's last row stays with the frame
 }
 
-TEST_F(PaintCycle, TheBitmapStaysFiftyRowsHighForATallCaption) {
-    fake::script().metrics[SM_CYCAPTION] = 60;
+// The rows of every caption bitmap a cycle made, in order.
+std::vector<long long> BitmapRowsMade() {
+    std::vector<long long> rows;
+    for (const fake::Call& call : fake::CallsNamed("CreateCompatibleBitmap")) rows.push_back(call.args[2]);
+    return rows;
+}
+
+// Up to 50 rows of frame and caption the cycle's one 50-row bitmap serves;
+// a row more and the caption gets a bitmap of its own height (frame width
+// 4, or 3 with the dialog-frame bit), made in place of the first.
+TEST_F(PaintCycle, TheBitmapCoversFrameAndCaption) {
+    struct Case {
+        int captionHeight;
+        LONG extraStyle;
+        std::vector<long long> rows;
+    };
+    const Case cases[] = {
+        {19, 0, {50}},       {46, 0, {50}},           {47, 0, {50, 51}},
+        {47, 0x80, {50}},    {48, 0x80, {50, 51}},    {55, 0, {50, 59}},
+    };
+    LONG style = fake::WindowOf(window_).style;
+    for (const Case& c : cases) {
+        SCOPED_TRACE("caption " + std::to_string(c.captionHeight) + " style " + std::to_string(c.extraStyle));
+        fake::script().metrics[SM_CYCAPTION] = c.captionHeight;
+        fake::WindowOf(window_).style = style | c.extraStyle;
+        fake::ClearCalls();
+        RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
+        EXPECT_EQ(BitmapRowsMade(), c.rows);
+        // The cycle's own calls are those of every caption, the first bitmap
+        // always 50 rows: a taller one is DrawCaption's.
+        ExpectCalls(CycleCalls(), CycleOfTheWindow("GetParent", false), CycleDcs());
+        auto deleted = fake::CallsNamed("DeleteObject");
+        ASSERT_FALSE(deleted.empty());
+        auto made = fake::CallsNamed("CreateCompatibleBitmap");
+        EXPECT_EQ(deleted[deleted.size() - 2].args[0], made.back().args[3]) << "the cycle deletes the bitmap in use";
+    }
+}
+
+// A caption of 60 rows at frame width 4: every painted row, down to row 62,
+// reaches the window in its ramp colour; nothing is copied from outside the
+// picture, and the first bitmap is deleted as soon as the second is in.
+TEST_F(PaintCycle, ATallCaptionReachesTheWindowWhole) {
+    const int captionHeight = 60;
+    fake::script().metrics[SM_CYCAPTION] = captionHeight;
     fake::ClearCalls();
     RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
-    EXPECT_EQ(fake::CallsNamed("CreateCompatibleBitmap")[0].args[2], 50);
+
+    std::vector<COLORREF> ramp(captionHeight + 1);
+    BuildGradient(ramp, CaptionScheme.activeEndColor, CaptionScheme.activeStartColor);
+    const fake::Pixels& shown = fake::WindowOf(window_).surface;
+    std::string wrong;
+    for (int row = 0; row < captionHeight - 1; ++row) {
+        for (int x : {4, 200, 395}) {
+            if (shown.At(x, 4 + row) != ramp[static_cast<size_t>(row)]) {
+                wrong += " (" + std::to_string(x) + "," + std::to_string(4 + row) + ")";
+            }
+        }
+    }
+    EXPECT_EQ(wrong, "") << "pixels not in their row's ramp colour";
+
+    auto names = fake::CallNames();
+    auto first = std::find(names.begin(), names.end(), "CreateCompatibleBitmap");
+    auto second = std::find(first + 1, names.end(), "CreateCompatibleBitmap");
+    auto firstBitmap = fake::CallsNamed("CreateCompatibleBitmap")[0].args[3];
+    ASSERT_GE(names.end() - second, 3);
+    EXPECT_EQ(std::vector<std::string>(second, second + 3),
+              (std::vector<std::string>{"CreateCompatibleBitmap", "SelectObject", "DeleteObject"}));
+    EXPECT_EQ(fake::Calls()[static_cast<size_t>(second - names.begin()) + 2].args[0], firstBitmap);
+}
+
+// Where no taller bitmap can be made the caption is painted into the 50 rows
+// it has, and nothing is lost or leaked.
+TEST_F(PaintCycle, ATallCaptionWithoutATallerBitmapKeepsTheFirst) {
+    fake::script().metrics[SM_CYCAPTION] = 60;
+    fake::script().bitmapRowsLimit = 50;
+    fake::ClearCalls();
+    RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
+    EXPECT_EQ(BitmapRowsMade(), (std::vector<long long>{50, 64}));
+    EXPECT_EQ(fake::CallsNamed("BitBlt").size(), 1u);
+    EXPECT_NE(fake::WindowOf(window_).surface.At(200, 49), 0xFFFFFFFFu) << "row 49 painted";
 }
 
 TEST_F(PaintCycle, ActivationFlagWithoutParent) {
