@@ -1,10 +1,12 @@
 #include "app/form1_description.h"
 
 #include "app/resource_ids.h"
+#include "calc/key_filter.h"
 
 // Form1: the calculator's one window. Within each container, controls are
 // listed top of the stacking order first; the labels, each a window of its
-// own drawn by the runtime, always lie beneath the other controls.
+// own drawn by the runtime, always lie beneath the other controls. A paste
+// into b enters as the calculator's key filter would take it.
 
 namespace {
 
@@ -59,7 +61,7 @@ constexpr forms::ControlDescription kControls[] = {
 
     {"h",        TextBox, "Frame1",  0,    2280, 2175, 495,  L"",                              nullptr,      kLightCyan,   kBlack,         Single,   Right,   18, ReadOnly,  0,   false,  false,  RTL,    kStampValueTip, 0},
     {"g",        TextBox, "Frame1",  0,    1800, 2175, 495,  L"",                              nullptr,      kLightCyan,   kBlack,         Single,   Right,   17, ReadOnly,  0,   false,  false,  RTL,    kStampValueTip, 0},
-    {"b",        TextBox, "Frame1",  0,    360,  2175, 495,  L"",                              nullptr,      kLightCyan,   kDefaultColour, Single,   Right,    1, Editable,  8,   false,  false,  RTL,    nullptr,        0},
+    {"b",        TextBox, "Frame1",  0,    360,  2175, 495,  L"",                              nullptr,      kLightCyan,   kDefaultColour, Single,   Right,    1, Editable,  8,   false,  false,  RTL,    nullptr,        0, PastedMarketValue},
     {"c",        TextBox, "Frame1",  0,    840,  2175, 495,  L"",                              nullptr,      kLightCyan,   kDefaultColour, Single,   Right,    2, ReadOnly,  0,   false,  false,  RTL,    nullptr,        0},
     {"d",        TextBox, "Frame1",  0,    1320, 2175, 495,  L"",                              nullptr,      kLightCyan,   kDefaultColour, Single,   Right,    3, ReadOnly,  0,   false,  false,  RTL,    nullptr,        0},
     {"f",        TextBox, "Frame1",  0,    2760, 2175, 495,  L"",                              nullptr,      kLightCyan,   kRed,           Single,   Right,    4, ReadOnly,  0,   false,  false,  RTL,    kStampValueTip, 0},

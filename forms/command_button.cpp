@@ -10,7 +10,7 @@ namespace forms {
 
 bool CommandButton::Create(HINSTANCE instance, HWND container) {
     if (!CreateChild(instance, container, 0, L"BUTTON", WS_TABSTOP | BS_OWNERDRAW)) return false;
-    ListenForReaders();
+    TakeMessagesFirst();
     return true;
 }
 

@@ -4,6 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace forms {
 
@@ -22,6 +25,10 @@ struct FontDescription {
 using Colour = uint32_t;
 constexpr Colour SystemColour(int index) { return 0x80000000u + static_cast<Colour>(index); }
 constexpr Colour kDefaultColour = 0xFFFFFFFFu;
+
+// What a paste into a text box enters as: the text to put in place of the
+// selection, or nothing where the paste is refused whole.
+using PasteRule = std::optional<std::u16string> (*)(std::u16string_view pasted);
 
 struct ControlDescription {
     const char* name;
@@ -42,6 +49,7 @@ struct ControlDescription {
     bool rightToLeft;
     const wchar_t* tooltip;
     int interval;  // timers only, milliseconds
+    PasteRule pasteRule = nullptr;  // text boxes: nullptr takes a paste as it is
 };
 
 // What a screen reader calls a control the form shows no caption of its own

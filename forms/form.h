@@ -63,6 +63,10 @@ public:
     int Dpi() const { return dpi_; }
     // Raises an event of the form or of one of its controls, if bound.
     bool Raise(const char* source, Event event);
+    // Key preview: a character typed into `target` reaches the form's key
+    // handler first, then the target control's, each of which may change the
+    // code or zero it. False when one zeroed it: the character is dropped.
+    bool FilterCharacter(HWND target, int16_t& code);
 
 private:
     bool RegisterClasses(HINSTANCE instance);

@@ -45,14 +45,18 @@ void Form::ClickEach(bool (*chosen)(const ControlDescription&)) {
     }
 }
 
-// Key preview: the form sees every character first and may change or drop
-// it; then the control that had the focus when the key was pressed.
+bool Form::FilterCharacter(HWND target, int16_t& code) {
+    if (description_.keyPreview) RaiseWithCode(description_.name, Event::KeyPress, code);
+    if (code == 0) return false;
+    if (Control* control = ControlOf(target)) RaiseWithCode(control->Name(), Event::KeyPress, code);
+    return code != 0;
+}
+
+// The form sees every character first, then the control that had the focus
+// when the key was pressed; what they leave goes on to that control.
 bool Form::HandleCharacter(MSG& message) {
     int16_t code = static_cast<int16_t>(message.wParam);
-    if (description_.keyPreview) RaiseWithCode(description_.name, Event::KeyPress, code);
-    if (code == 0) return true;
-    if (Control* target = ControlOf(message.hwnd)) RaiseWithCode(target->Name(), Event::KeyPress, code);
-    if (code == 0) return true;
+    if (!FilterCharacter(message.hwnd, code)) return true;
     message.wParam = static_cast<WPARAM>(static_cast<uint16_t>(code));
     return false;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The kinds of control that are the platform's own windows (text boxes and
 // command buttons): each gets a procedure in front of the platform's, which
-// answers a screen reader and hands every other message straight on.
+// answers a screen reader, lets the kind answer what it handles itself, and
+// hands every other message straight on.
 
 #include "forms/control.h"
 
@@ -14,10 +15,14 @@ public:
 protected:
     // Puts the runtime's procedure in front of the window's own, which the
     // control keeps.
-    void ListenForReaders();
+    void TakeMessagesFirst();
+    // A message the kind answers itself, in `result`; false hands it on to
+    // the platform's procedure.
+    virtual bool Answer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    LRESULT CallPlatform(UINT message, WPARAM wParam, LPARAM lParam) const;
 
 private:
-    static LRESULT CALLBACK ReaderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     WNDPROC platformProc_ = nullptr;
 };

@@ -13,6 +13,8 @@ namespace {
 
 const std::array<int, 7> kValueBoxes = {kB, kC, kD, kE, kF, kG, kH};
 
+}  // namespace
+
 std::string Describe(const Program& program) {
     std::string texts;
     const char* names = "bcdefgh";
@@ -33,6 +35,8 @@ void ClearWithSpace(const Program& program) {
     program.Press(VK_SPACE);
     WaitUntil([&] { return AllEmpty(program, {kB, kC, kD, kE, kF}) && program.FocusId() == kB; });
 }
+
+namespace {
 
 // The start of a span moved into [low, high) as little as it must, its start
 // kept inside when it is longer.

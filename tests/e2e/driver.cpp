@@ -1,7 +1,8 @@
 // End-to-end driver: runs Zemrana.exe and checks it as a user would.
 // Usage: e2e_driver <Zemrana.exe> <folder for screenshots> [--scale N] [--scenarios a,b,…] [--idle-mark FILE]
 //          [--timed <instrumented twin .exe>] [--planted <folder of DLLs>]
-//          scenarios: calculator, controls, caption, clock, colours, readers, lifecycle, timings, planted, soak
+//          scenarios: calculator, controls, digits, caption, clock, colours, readers, lifecycle, timings, planted,
+//          soak
 //          (all by default),
 //          and release (start, calculate, end: for an installed or unpacked copy);
 //          N scales the soak (1, the default, is the test suite's size);
@@ -36,7 +37,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return Usage();
     std::wstring exe = argv[1];
     std::wstring folder = argv[2];
-    std::wstring scenarios = L"calculator,controls,caption,clock,colours,readers,lifecycle,timings,planted,soak";
+    std::wstring scenarios = L"calculator,controls,digits,caption,clock,colours,readers,lifecycle,timings,planted,soak";
     std::wstring idleMark;
     std::wstring timed;
     std::wstring planted;
@@ -55,6 +56,7 @@ int wmain(int argc, wchar_t** argv) {
     e2e::Checks checks;
     if (Wanted(scenarios, L"calculator")) e2e::RunCalculatorScenarios(checks, exe, folder + L"\\calculator.bmp");
     if (Wanted(scenarios, L"controls")) e2e::RunControlScenarios(checks, exe);
+    if (Wanted(scenarios, L"digits")) e2e::RunDigitScenarios(checks, exe);
     if (Wanted(scenarios, L"caption")) e2e::RunCaptionScenarios(checks, exe, folder);
     if (Wanted(scenarios, L"clock")) e2e::RunClockScenarios(checks, exe);
     if (Wanted(scenarios, L"colours")) e2e::RunRecolourScenarios(checks, exe);

@@ -2,8 +2,15 @@
 
 #include "harness.h"
 
+#include <initializer_list>
+
 namespace e2e {
 
+// The value boxes' texts and the focus, for a failed check's detail.
+std::string Describe(const Program& program);
+bool AllEmpty(const Program& program, std::initializer_list<int> boxes);
+// Space, and the wait until b c d e f are empty and b has the focus.
+void ClearWithSpace(const Program& program);
 // Types 1234567, presses Enter and checks the whole chain and the focus.
 void CalculatesTheChain(Checks& checks, const Program& program);
 // What a screen reader hears a window named, through oleacc.
@@ -52,5 +59,8 @@ void RunReaderScenarios(Checks& checks, const std::wstring& exePath);
 // the platform has no UI Automation client. COM must be initialised.
 void RunAutomationChecks(Checks& checks, const Program& program);
 void RunCaptionScenarios(Checks& checks, const std::wstring& exePath, const std::wstring& screenshotFolder);
+// Digits as Egyptian documents and Persian keyboards write them, typed,
+// pasted and from an input method.
+void RunDigitScenarios(Checks& checks, const std::wstring& exePath);
 
 }  // namespace e2e

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -41,11 +42,50 @@ TEST(MarketValueKeys, BackspacePassesOtherControlCharactersDoNot) {
 }
 
 TEST(MarketValueKeys, WideAndNegativeCodesAreDiscarded) {
-    EXPECT_EQ(TypeIntoMarketValue(u"\u0661\u0627\u00b7"), "");  // Arabic-Indic one, alef, middle dot
-    for (int16_t code : {-1, -32768, 47, 58, 0x0660 + 1}) {
+    EXPECT_EQ(TypeIntoMarketValue(u"\u0627\u00b7\u0632"), "");  // alef, middle dot, zain
+    for (int16_t code : {-1, -32768, 47, 58, 0x0660 - 1, 0x0660 + 10, 0x06F0 - 1, 0x06F0 + 10}) {
         int16_t filtered = code;
         FilterMarketValueKey(filtered);
         EXPECT_EQ(filtered, 0) << code;
+    }
+}
+
+// Digits as Egyptian documents and Persian keyboards write them enter as
+// the ASCII digits they stand for, the Arabic decimal separator as ".";
+// the Arabic thousands separator is no key of a number and is dropped.
+TEST(MarketValueKeys, ArabicIndicAndPersianDigitsEnterAsAscii) {
+    EXPECT_EQ(TypeIntoMarketValue(u"\u0660\u0661\u0662\u0663\u0664\u0665\u0666\u0667\u0668\u0669"), "0123456789");
+    EXPECT_EQ(TypeIntoMarketValue(u"\u06F0\u06F1\u06F2\u06F3\u06F4\u06F5\u06F6\u06F7\u06F8\u06F9"), "0123456789");
+    EXPECT_EQ(TypeIntoMarketValue(u"\u0664\u0667\u0666\u0661\u0669\u0660\u066B\u0665"), "476190.5");
+    EXPECT_EQ(TypeIntoMarketValue(u"\u0661\u066C\u0662\u0663\u0664"), "1234");
+    EXPECT_EQ(TypeIntoMarketValue(u"\u0661\u0662\b\u06F3"), "13");
+}
+
+// A paste enters whole, its digits as ASCII and its grouping marks dropped,
+// or not at all.
+TEST(PastedMarketValue, EntersAsAsciiWithoutGroupingMarks) {
+    const std::pair<std::u16string, std::u16string> entered[] = {
+        {u"\u0661\u066C\u0662\u0663\u0664\u066C\u0665\u0666\u0667", u"1234567"},
+        {u"1,000,000", u"1000000"},
+        {u"\u06F1\u06F0\u06F0\u06F0\u06F0\u06F0\u06F0", u"1000000"},
+        {u"\u0664\u0667\u0666\u0661\u0669\u0660\u066B\u0665", u"476190.5"},
+        {u" 1 000\u00A0000\u202F5\t\r\n", u"10000005"},
+        {u"\u200F\u0661\u0662\u061C\u200E", u"12"},  // direction marks from Arabic text
+        {u"1.2.3", u"1.2.3"},                            // as typing would let it in
+        {u"123456789", u"123456789"},                    // the box's limit cuts it, not this
+    };
+    for (const auto& [pasted, expected] : entered) {
+        std::optional<std::u16string> result = PastedMarketValue(pasted);
+        ASSERT_TRUE(result.has_value()) << std::string(pasted.begin(), pasted.end());
+        EXPECT_EQ(*result, expected);
+    }
+}
+
+TEST(PastedMarketValue, AnyOtherCharacterRefusesTheWhole) {
+    const std::u16string refused[] = {u"", u"   ", u",\u066C", u"-42", u"1e5", u"+5", u"12a", u"\u0632\u0661",
+                                      u"1;2", u"5\u066A", u"\u0660x", u"\uFF11"};  // Arabic percent, fullwidth one
+    for (const std::u16string& pasted : refused) {
+        EXPECT_FALSE(PastedMarketValue(pasted).has_value()) << std::string(pasted.begin(), pasted.end());
     }
 }
 
