@@ -1,15 +1,25 @@
 #include "app/form1.h"
 #include "app/value_boxes.h"
 #include "calc/key_filter.h"
+#include "calc/result_notice.h"
 
 namespace {
 constexpr int16_t kSpace = 32;
 }
 
+// The focus stays in b, so a reader hears of the result only when told: the
+// tax box's change, once the focus has settled, or why there is no tax.
 void Command1_Click() {
     Form1ValueBoxes boxes;
-    if (!CalculateTaxChain(boxes)) MessageBeep(MB_OK);  // b holds no number; nothing is lost
+    bool filled = CalculateTaxChain(boxes);
+    if (!filled) MessageBeep(MB_OK);  // b holds no number; nothing is lost
     Form1().SetFocus(form1::kB);
+    if (filled) {
+        std::string notice = TaxNotice(Utf8FromWide(Form1().Text(form1::kLabel10)), boxes.Text(ValueBox::f));
+        Form1().AnnounceResult(form1::kF, WideFromUtf8(notice));
+    } else {
+        Form1().Announce(form1::kB, WideFromUtf8(NoNumberNotice(boxes.Text(ValueBox::b))));
+    }
 }
 
 void Command3_Click() {

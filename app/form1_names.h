@@ -10,6 +10,7 @@ constexpr char kForm[] = "Form1";
 constexpr char kTimer1[] = "Timer1";
 constexpr char kLabel1[] = "Label1";  // the date
 constexpr char kLabel2[] = "Label2";  // the time
+constexpr char kLabel10[] = "Label10";  // the tax row's caption
 constexpr char kCommand1[] = "Command1";
 constexpr char kCommand2[] = "Command2";
 constexpr char kCommand3[] = "Command3";
@@ -22,7 +23,7 @@ constexpr char kG[] = "g";
 constexpr char kH[] = "h";
 
 // Every name above but the form's own.
-constexpr const char* kControlNamesInUse[] = {kTimer1, kLabel1,   kLabel2, kCommand1, kCommand2, kCommand3, kB,
-                                               kC,      kD,        kE,      kF,        kG,        kH};
+constexpr const char* kControlNamesInUse[] = {kTimer1, kLabel1, kLabel2, kLabel10, kCommand1, kCommand2, kCommand3,
+                                               kB,      kC,      kD,      kE,       kF,        kG,        kH};
 
 }  // namespace form1

@@ -19,16 +19,22 @@ const char* ControlName(ValueBox box) {
 
 }  // namespace
 
-// Box texts are UTF-16 in the window and UTF-8 in the calculator, whose
-// numbers are plain ASCII either way.
-std::string Form1ValueBoxes::Text(ValueBox box) const {
-    std::wstring wide = Form1().Text(ControlName(box));
+std::string Utf8FromWide(const std::wstring& wide) {
     int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), size, nullptr, nullptr);
     return text;
 }
 
+std::wstring WideFromUtf8(const std::string& utf8) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
+    return text;
+}
+
+std::string Form1ValueBoxes::Text(ValueBox box) const { return Utf8FromWide(Form1().Text(ControlName(box))); }
+
 void Form1ValueBoxes::SetText(ValueBox box, const std::string& text) {
-    Form1().SetText(ControlName(box), std::wstring(text.begin(), text.end()));
+    Form1().SetText(ControlName(box), WideFromUtf8(text));
 }

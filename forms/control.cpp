@@ -2,6 +2,7 @@
 
 #include "forms/form.h"
 #include "forms/layout.h"
+#include "forms/reader_services.h"
 
 namespace forms {
 
@@ -36,6 +37,14 @@ void Control::NameForReaders(HWND nameSource, const wchar_t* fixedName) {
     namedForReaders_ = true;
     readerNameSource_ = nameSource;
     readerFixedName_ = fixedName;
+}
+
+void Control::AnnounceResult(const std::wstring& text) {
+    if (window_) liveRegion_.Changed(window_, PlatformReaderServices(), text);
+}
+
+void Control::Announce(const std::wstring& text) const {
+    if (window_) SayPolitely(window_, PlatformReaderServices(), text);
 }
 
 // The window's user data holds its control, for every window the runtime

@@ -7,6 +7,7 @@
 #include "forms/accessibility.h"
 #include "forms/colours.h"
 #include "forms/description.h"
+#include "forms/reader_notice.h"
 
 #include <windows.h>
 
@@ -45,6 +46,11 @@ public:
     // A reader names the control by what another window shows (a label's
     // current text), or by a name of its own where none shows it.
     void NameForReaders(HWND nameSource, const wchar_t* fixedName);
+    // Readers are told politely that the control shows a new result, and
+    // `text` where the platform can say it; or `text` alone, nothing having
+    // changed.
+    void AnnounceResult(const std::wstring& text);
+    void Announce(const std::wstring& text) const;
 
     // The control a window of the runtime was tied to when it was made: its
     // own window, or a timer's, or nullptr for one not yet tied. Only for
@@ -70,6 +76,7 @@ private:
     bool namedForReaders_ = false;
     HWND readerNameSource_ = nullptr;
     const wchar_t* readerFixedName_ = nullptr;
+    LiveRegion liveRegion_;
 };
 
 // The control as the class of its kind (Label, TextBox, …), or nullptr for

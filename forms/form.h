@@ -42,6 +42,11 @@ public:
     void SetCaption(const char* label, const std::wstring& caption);
     void SetFocus(const char* control);
     void SetTimerInterval(const char* timer, int milliseconds);
+    // What a screen reader is told while the focus stays where it is: that a
+    // control shows a new result, said as `text` where the platform can; or
+    // `text` alone, said from the control.
+    void AnnounceResult(const char* control, const std::wstring& text);
+    void Announce(const char* control, const std::wstring& text);
     HWND hWnd() const { return window_; }
 
     // The form's outer size and position, in twips; Move keeps the size.

@@ -35,6 +35,14 @@ void Form::SetTimerInterval(const char* name, int milliseconds) {
     if (Timer* timer = As<Timer>(Find(name))) timer->SetInterval(milliseconds);
 }
 
+void Form::AnnounceResult(const char* name, const std::wstring& text) {
+    if (Control* control = Find(name)) control->AnnounceResult(text);
+}
+
+void Form::Announce(const char* name, const std::wstring& text) {
+    if (Control* control = Find(name)) control->Announce(text);
+}
+
 float Form::Width() const {
     RECT area;
     GetWindowRect(window_, &area);

@@ -1,6 +1,7 @@
 #pragma once
 // The Win32 seam of the caption code and of the runtime's pure parts (the
-// colours a control is drawn in, the single-instance check). On Windows this is
+// colours a control is drawn in, the single-instance check, what readers are
+// told of a new result). On Windows this is
 // <windows.h>; natively it declares the subset of types, constants and
 // functions that code uses, and the test support library defines them as a
 // recording fake.
@@ -8,6 +9,12 @@
 #ifdef _WIN32
 
 #include <windows.h>
+
+// Raised from Windows 8 on; the headers declare it for builds that require
+// Windows 8, and the program starts on Windows 7, where nothing listens for it.
+#ifndef EVENT_OBJECT_LIVEREGIONCHANGED
+#define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019
+#endif
 
 #else
 
@@ -152,6 +159,9 @@ constexpr UINT DFCS_CAPTIONMAX = 2;
 constexpr UINT DFCS_CAPTIONRESTORE = 3;
 constexpr UINT DFCS_INACTIVE = 0x100;
 constexpr DWORD SRCCOPY = 0xCC0020;
+constexpr DWORD EVENT_OBJECT_LIVEREGIONCHANGED = 0x8019;
+constexpr LONG OBJID_CLIENT = -4;
+constexpr LONG CHILDID_SELF = 0;
 #include "platform/decoy_constants.h"
 
 int GetSystemMetrics(int index);
@@ -204,5 +214,7 @@ COLORREF SetTextColor(HDC dc, COLORREF colour);
 int DrawTextA(HDC dc, LPCSTR text, int length, RECT* rect, UINT format);
 BOOL DrawFrameControl(HDC dc, RECT* rect, UINT type, UINT state);
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
+
+void NotifyWinEvent(DWORD event, HWND window, LONG objectId, LONG childId);
 
 #endif

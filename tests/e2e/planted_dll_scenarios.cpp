@@ -60,7 +60,9 @@ private:
 };
 
 // What loads the program's DLLs: the window (the compositor's frame, the
-// labels' shaping), the tooltips, and a screen reader's first question.
+// labels' shaping), the tooltips, and a screen reader's first question; the
+// first result told to readers (UI Automation's notifications, oleacc's
+// annotation) follows, when the chain is calculated.
 void UseEverythingThatLoadsADll(Checks& checks, const Program& program) {
     RECT area;
     GetWindowRect(program.Control(kLabel3), &area);

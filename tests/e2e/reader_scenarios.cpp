@@ -5,6 +5,7 @@
 #include <oleacc.h>
 
 #include <string>
+#include <vector>
 
 namespace e2e {
 namespace {
@@ -23,32 +24,38 @@ std::wstring Take(BSTR text) {
     return taken;
 }
 
-Heard Hear(HWND window) {
+// What a reader hears of an object, or of one of its children.
+Heard HearObject(IAccessible* object, VARIANT child) {
     Heard heard;
+    heard.found = true;
+    BSTR text = nullptr;
+    if (object->get_accName(child, &text) == S_OK) heard.name = Take(text);
+    text = nullptr;
+    if (object->get_accValue(child, &text) == S_OK) heard.value = Take(text);
+    text = nullptr;
+    if (object->get_accDescription(child, &text) == S_OK) heard.description = Take(text);
+    text = nullptr;
+    if (object->get_accDefaultAction(child, &text) == S_OK) heard.defaultAction = Take(text);
+    VARIANT answer;
+    VariantInit(&answer);
+    if (SUCCEEDED(object->get_accRole(child, &answer)) && answer.vt == VT_I4) heard.role = answer.lVal;
+    VariantClear(&answer);
+    if (SUCCEEDED(object->get_accState(child, &answer)) && answer.vt == VT_I4) heard.state = answer.lVal;
+    VariantClear(&answer);
+    return heard;
+}
+
+Heard Hear(HWND window) {
     IAccessible* object = nullptr;
     if (!window || FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                                      reinterpret_cast<void**>(&object))) || !object) {
-        return heard;
+        return Heard{};
     }
-    heard.found = true;
     VARIANT self;
     VariantInit(&self);
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR text = nullptr;
-    if (object->get_accName(self, &text) == S_OK) heard.name = Take(text);
-    text = nullptr;
-    if (object->get_accValue(self, &text) == S_OK) heard.value = Take(text);
-    text = nullptr;
-    if (object->get_accDescription(self, &text) == S_OK) heard.description = Take(text);
-    text = nullptr;
-    if (object->get_accDefaultAction(self, &text) == S_OK) heard.defaultAction = Take(text);
-    VARIANT answer;
-    VariantInit(&answer);
-    if (SUCCEEDED(object->get_accRole(self, &answer)) && answer.vt == VT_I4) heard.role = answer.lVal;
-    VariantClear(&answer);
-    if (SUCCEEDED(object->get_accState(self, &answer)) && answer.vt == VT_I4) heard.state = answer.lVal;
-    VariantClear(&answer);
+    Heard heard = HearObject(object, self);
     object->Release();
     return heard;
 }
@@ -156,6 +163,77 @@ void ValuesAndTheClock(Checks& checks, const Program& program) {
                  "before '" + Narrow(before) + "', now '" + Narrow(now.name) + "'");
 }
 
+// The live-region changes the program raises, caught as a screen reader
+// catches them: by an out-of-context WinEvent hook on the program's process,
+// delivered while the driver's thread pumps its messages.
+struct CaughtEvent {
+    HWND window;
+    LONG object;
+    LONG child;
+    DWORD caughtAt;
+};
+std::vector<CaughtEvent> caughtChanges;
+
+void CALLBACK CatchLiveRegionChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    caughtChanges.push_back({window, object, child, GetTickCount()});
+}
+
+Heard HearEvent(const CaughtEvent& event) {
+    IAccessible* object = nullptr;
+    VARIANT child;
+    VariantInit(&child);
+    if (FAILED(AccessibleObjectFromEvent(event.window, static_cast<DWORD>(event.object),
+                                         static_cast<DWORD>(event.child), &object, &child)) || !object) {
+        return Heard{};
+    }
+    Heard heard = HearObject(object, child);
+    object->Release();
+    VariantClear(&child);
+    return heard;
+}
+
+// The focus stays in b after Enter: the result reaches a reader only as the
+// tax box's live-region change, whose object reads the tax.
+void ResultToldAfterEnter(Checks& checks, const Program& program) {
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                         CatchLiveRegionChange, program.ProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    checks.Check(hook != nullptr, "the driver hooks the program's live-region changes");
+    if (!hook) return;
+    ClearWithSpace(program);
+    program.Type(L"1234567");
+    WaitUntil([&] { return program.Text(kB) == L"1234567"; });
+    PumpMessages();
+    caughtChanges.clear();
+    DWORD pressed = GetTickCount();
+    program.Press(VK_RETURN);
+    bool told = WaitUntil([&] {
+        PumpMessages();
+        return !caughtChanges.empty();
+    }, 2000);
+    CaughtEvent change = told ? caughtChanges[0] : CaughtEvent{};
+    DWORD process = 0;
+    GetWindowThreadProcessId(change.window, &process);
+    DWORD elapsed = change.caughtAt - pressed;
+    checks.Check(told && change.window == program.Control(kF) && change.object == OBJID_CLIENT &&
+                     change.child == CHILDID_SELF && process == program.ProcessId() && elapsed <= 1000,
+                 "Enter raises the live-region change of the tax box f, from the program, within a second",
+                 told ? std::to_string(elapsed) + " ms after Enter, window " + std::to_string(GetDlgCtrlID(change.window))
+                      : "none within two seconds");
+    Heard heard = told ? HearEvent(change) : Heard{};
+    checks.Check(heard.found && heard.value == L"955.55442" && heard.name == L"الضـريبــة 10 %",
+                 "the object the change names reads the tax, 955.55442, named by its row", Described(heard));
+
+    ClearWithSpace(program);
+    PumpMessages();
+    caughtChanges.clear();
+    program.Press(VK_RETURN);
+    Sleep(500);
+    PumpMessages();
+    checks.Check(caughtChanges.empty() && program.Running(), "Enter with b empty fills no result and raises no change",
+                 std::to_string(caughtChanges.size()) + " changes");
+    UnhookWinEvent(hook);
+}
+
 }  // namespace
 
 std::wstring ReaderName(HWND window) { return Hear(window).name; }
@@ -171,6 +249,7 @@ void RunReaderScenarios(Checks& checks, const std::wstring& exePath) {
     Buttons(checks, program);
     TheWindow(checks, program);
     ValuesAndTheClock(checks, program);
+    ResultToldAfterEnter(checks, program);
     RunAutomationChecks(checks, program);
     if (SUCCEEDED(com)) CoUninitialize();
 }

@@ -650,3 +650,7 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
     }
     return TRUE;
 }
+
+void NotifyWinEvent(DWORD event, HWND window, LONG objectId, LONG childId) {
+    Log("NotifyWinEvent", {event, N(window), objectId, childId});
+}

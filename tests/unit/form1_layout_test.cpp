@@ -64,7 +64,8 @@ TEST(Form1Names, EveryNameTheCodeUsesIsAControlOfItsKind) {
     EXPECT_STREQ(kForm1.name, form1::kForm);
     const std::map<std::string, ControlKind> expected = {
         {form1::kTimer1, ControlKind::Timer},           {form1::kLabel1, ControlKind::Label},
-        {form1::kLabel2, ControlKind::Label},           {form1::kCommand1, ControlKind::CommandButton},
+        {form1::kLabel2, ControlKind::Label},           {form1::kLabel10, ControlKind::Label},
+        {form1::kCommand1, ControlKind::CommandButton},
         {form1::kCommand2, ControlKind::CommandButton}, {form1::kCommand3, ControlKind::CommandButton},
         {form1::kB, ControlKind::TextBox},              {form1::kC, ControlKind::TextBox},
         {form1::kD, ControlKind::TextBox},              {form1::kE, ControlKind::TextBox},
