@@ -61,6 +61,19 @@ TEST(MarketValueKeys, ArabicIndicAndPersianDigitsEnterAsAscii) {
     EXPECT_EQ(TypeIntoMarketValue(u"\u0661\u0662\b\u06F3"), "13");
 }
 
+// The digits of the two scripts and the Arabic decimal separator have ASCII
+// equivalents; their neighbours on either side are left as they are.
+TEST(MarketValueKeys, OnlyTheDigitsAndTheSeparatorHaveAsciiEquivalents) {
+    EXPECT_EQ(AsciiEquivalent(0x0660), u'0');
+    EXPECT_EQ(AsciiEquivalent(0x0669), u'9');
+    EXPECT_EQ(AsciiEquivalent(0x06F0), u'0');
+    EXPECT_EQ(AsciiEquivalent(0x06F9), u'9');
+    EXPECT_EQ(AsciiEquivalent(0x066B), u'.');
+    for (char16_t neighbour : std::u16string(u"\u065F\u066A\u066C\u06EF\u06FA\uFFFFa5.")) {
+        EXPECT_EQ(AsciiEquivalent(neighbour), neighbour) << static_cast<int>(neighbour);
+    }
+}
+
 // A paste enters whole, its digits as ASCII and its grouping marks dropped,
 // or not at all.
 TEST(PastedMarketValue, EntersAsAsciiWithoutGroupingMarks) {
@@ -69,7 +82,7 @@ TEST(PastedMarketValue, EntersAsAsciiWithoutGroupingMarks) {
         {u"1,000,000", u"1000000"},
         {u"\u06F1\u06F0\u06F0\u06F0\u06F0\u06F0\u06F0", u"1000000"},
         {u"\u0664\u0667\u0666\u0661\u0669\u0660\u066B\u0665", u"476190.5"},
-        {u" 1 000\u00A0000\u202F5\t\r\n", u"10000005"},
+        {u" 1 000\u00A0000\u202F5\u20076\t\r\n", u"100000056"},
         {u"\u200F\u0661\u0662\u061C\u200E", u"12"},  // direction marks from Arabic text
         {u"1.2.3", u"1.2.3"},                            // as typing would let it in
         {u"123456789", u"123456789"},                    // the box's limit cuts it, not this

@@ -180,6 +180,9 @@ TEST_F(PaintCycle, ATallCaptionReachesTheWindowWhole) {
     EXPECT_EQ(std::vector<std::string>(second, second + 3),
               (std::vector<std::string>{"CreateCompatibleBitmap", "SelectObject", "DeleteObject"}));
     EXPECT_EQ(fake::Calls()[static_cast<size_t>(second - names.begin()) + 2].args[0], firstBitmap);
+    // As wide as the window and compatible with its DC, as the first.
+    auto made = fake::CallsNamed("CreateCompatibleBitmap");
+    EXPECT_EQ(Args(made[1], 0, 3), (std::vector<long long>{CycleDcs().window, 400, 64}));
 }
 
 // Where no taller bitmap can be made the caption is painted into the 50 rows

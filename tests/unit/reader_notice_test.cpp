@@ -62,6 +62,7 @@ TEST_F(ReaderNotice, EveryPlatformRaisesTheChange) {
         region.Changed(kTaxBox, c.services, L"الضريبة: 660");
         EXPECT_EQ(fake::CallNames(), c.calls);
         EXPECT_EQ(fake::CallsNamed("NotifyWinEvent")[0].args, kLiveRegionChanged);
+        for (const fake::Call& call : fake::Calls()) EXPECT_EQ(call.args[call.name == "NotifyWinEvent"], 0x5150) << call.name;
         EXPECT_EQ(said, (c.services.notify ? std::vector<std::wstring>{L"الضريبة: 660"} : std::vector<std::wstring>{}));
     }
 }
