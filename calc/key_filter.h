@@ -21,7 +21,10 @@ void FilterMarketValueKey(int16_t& keyCode);
 
 // A pasted text as it enters the box: each digit and decimal point as its
 // ASCII form, the marks that group a written number's digits dropped (",",
-// the Arabic thousands separator U+066C, blanks, no-break spaces, the
-// invisible marks of writing direction). Nothing, when anything else
-// remains or nothing is left: the paste is refused whole.
+// the Arabic thousands separator U+066C, blanks, no-break spaces) where they
+// stand between groups of three before the point, blanks, tabs and line ends
+// around it dropped, and the invisible marks of writing direction. Nothing
+// when anything else is there, or a mark elsewhere ("1,5", "1200\t3400"
+// would enter as another number), or nothing is left: the paste is refused
+// whole.
 std::optional<std::u16string> PastedMarketValue(std::u16string_view pasted);

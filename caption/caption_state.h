@@ -27,7 +27,7 @@ struct CaptionPaintStateRecord {
     HWND hookedWindow;      // the window whose message is being processed
     HICON captionIcon;      // its small icon, 0 when it has none
     HDC memoryDC;           // off-screen surface of the running paint cycle
-    HBITMAP captionBitmap;  // the picture selected in memoryDC, alive only within a paint cycle
+    HBITMAP captionBitmap;  // the picture selected in memoryDC within a paint cycle; 0 outside one
     HDC windowDC;           // the whole window's DC; 0 outside a paint cycle
     HRGN clipRegion;        // what the default frame painting still has to do
     HFONT captionFont;      // the title font, alive only while the title is drawn

@@ -57,13 +57,16 @@ bool PaintVerticalGradient(RECT& band, int F, int W, int captionHeight, LONG sty
 
 // A caption whose rows reach past the cycle's bitmap gets a bitmap of its
 // own height in its place, so that no row is copied from outside the
-// picture. Where none can be made the 50 rows stay; up to 50 rows nothing is
-// called at all.
+// picture. Where none can be made or put in, the 50 rows stay and nothing is
+// left behind; up to 50 rows nothing is called at all.
 void MakeRoomForRows(int windowWidth, int rows) {
     if (rows <= kCaptionBitmapRows) return;
     HBITMAP taller = CreateCompatibleBitmap(CaptionPaintState.windowDC, windowWidth, rows);
     if (!taller) return;
-    SelectObject(CaptionPaintState.memoryDC, taller);
+    if (!SelectObject(CaptionPaintState.memoryDC, taller)) {
+        DeleteObject(taller);
+        return;
+    }
     DeleteObject(CaptionPaintState.captionBitmap);
     CaptionPaintState.captionBitmap = taller;
 }

@@ -59,6 +59,7 @@ LRESULT RunCaptionPaintCycle(CaptionMessageGroup group, UINT message, WPARAM wPa
 
     SelectObject(state.memoryDC, previousBitmap);
     DeleteObject(state.captionBitmap);
+    state.captionBitmap = nullptr;
     DeleteDC(state.memoryDC);
     OffsetClipRgn(state.windowDC, windowRect.left, windowRect.top);
     GetClipRgn(state.windowDC, state.clipRegion);

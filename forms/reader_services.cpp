@@ -15,17 +15,27 @@ constexpr GUID kAnnotationId = {0x6E26E776, 0x04F0, 0x495D, {0x80, 0xE4, 0x33, 0
 constexpr GUID kLiveSettingProperty = {0xC12BCD8E, 0x2A8E, 0x4950, {0x8A, 0xE7, 0x36, 0x25, 0x11, 0x1D, 0x58, 0xEB}};
 constexpr long kPolite = 1;  // LiveSetting: off 0, polite 1, assertive 2
 
+// ole32's two entry points, loaded once and kept.
+struct Ole32 {
+    decltype(&CoInitializeEx) initialize = nullptr;
+    decltype(&CoCreateInstance) create = nullptr;
+};
+
+const Ole32* LoadedOle32() {
+    static const Ole32 functions = [] {
+        HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
+        Ole32 loaded;
+        loaded.initialize = Exported<decltype(loaded.initialize)>(ole32, "CoInitializeEx");
+        loaded.create = Exported<decltype(loaded.create)>(ole32, "CoCreateInstance");
+        return loaded;
+    }();
+    return functions.initialize && functions.create ? &functions : nullptr;
+}
+
 bool MarkPoliteLiveRegion(HWND window) {
-    HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
-    auto initialize = Exported<decltype(&CoInitializeEx)>(ole32, "CoInitializeEx");
-    auto create = Exported<decltype(&CoCreateInstance)>(ole32, "CoCreateInstance");
-    if (!initialize || !create) return false;
-    // The window's thread becomes the single-threaded apartment a window's
-    // thread should be, for the rest of its life; one already there serves.
-    initialize(nullptr, COINIT_APARTMENTTHREADED);
     IAccPropServices* annotations = nullptr;
-    if (FAILED(create(kAnnotationClass, nullptr, CLSCTX_INPROC_SERVER, kAnnotationId,
-                      reinterpret_cast<void**>(&annotations))) ||
+    if (FAILED(LoadedOle32()->create(kAnnotationClass, nullptr, CLSCTX_INPROC_SERVER, kAnnotationId,
+                                     reinterpret_cast<void**>(&annotations))) ||
         !annotations) {
         return false;
     }
@@ -87,9 +97,15 @@ bool Notify(HWND window, const std::wstring& text) {
 
 }  // namespace
 
+// Both services speak COM: the window's thread becomes the single-threaded
+// apartment a window's thread should be, at the first result and for the
+// rest of its life (one already there serves). Without COM there is neither.
 const ReaderServices& PlatformReaderServices() {
     static const ReaderServices services = [] {
         ReaderServices found;
+        const Ole32* ole32 = LoadedOle32();
+        if (!ole32) return found;
+        ole32->initialize(nullptr, COINIT_APARTMENTTHREADED);
         found.markPoliteLiveRegion = MarkPoliteLiveRegion;
         if (LoadedAutomation()) found.notify = Notify;
         return found;

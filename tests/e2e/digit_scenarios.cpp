@@ -67,6 +67,17 @@ void OtherCharactersAreRefused(Checks& checks, const Program& program) {
     program.Paste(L"\u0665\u0666\u0667\u066C\u0668\u0669\u0660");
     bool limited = WaitUntil([&] { return program.Text(kB) == L"12345678"; });
     checks.Check(limited, "a paste stops at 8 characters, counted as they enter b", Describe(program));
+
+    // The edit box's context menu pastes with WM_PASTE: the same rule.
+    ClearWithSpace(program);
+    SetClipboardText(L"\u0665\u066C\u0660\u0660\u0660");
+    SendMessageW(program.Control(kB), WM_PASTE, 0, 0);
+    bool throughMessage = WaitUntil([&] { return program.Text(kB) == L"5000"; });
+    SetClipboardText(L"1,5");
+    SendMessageW(program.Control(kB), WM_PASTE, 0, 0);
+    checks.Check(throughMessage && program.Text(kB) == L"5000",
+                 "WM_PASTE enters 5,000 in Arabic-Indic digits as 5000 and refuses the decimal comma of 1,5",
+                 Describe(program));
 }
 
 }  // namespace

@@ -507,6 +507,10 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     bool isBitmap = id == fake::kStockBitmap || (selected && selected->kind == Kind::Bitmap);
     bool isFont = id == fake::kStockFont || (selected && selected->kind == Kind::Font);
     if (selected && !selected->alive) fake::Problem("SelectObject of a deleted object");
+    int selectable = fake::script().selectableRowsLimit;
+    if (selected && selected->kind == Kind::Bitmap && selectable > 0 && selected->pixels.height > selectable) {
+        return nullptr;
+    }
     HGDIOBJ previous = nullptr;
     if (isBitmap && context->kind == Kind::MemoryDC) {
         previous = context->bitmap;

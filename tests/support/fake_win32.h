@@ -81,6 +81,9 @@ struct Script {
     // CreateCompatibleBitmap fails (returns 0) for a bitmap taller than this;
     // 0: never.
     int bitmapRowsLimit = 0;
+    // SelectObject fails (returns 0, selects nothing) for a bitmap taller
+    // than this; 0: never.
+    int selectableRowsLimit = 0;
     // A call that throws std::bad_alloc, as an allocation would, as soon as it
     // is logged (a call that creates has made its object by then).
     std::string failingCall;

@@ -74,18 +74,23 @@ TEST(MarketValueKeys, OnlyTheDigitsAndTheSeparatorHaveAsciiEquivalents) {
     }
 }
 
-// A paste enters whole, its digits as ASCII and its grouping marks dropped,
-// or not at all.
+// A paste enters whole, its digits as ASCII and the marks that group them
+// dropped, or not at all.
 TEST(PastedMarketValue, EntersAsAsciiWithoutGroupingMarks) {
     const std::pair<std::u16string, std::u16string> entered[] = {
         {u"\u0661\u066C\u0662\u0663\u0664\u066C\u0665\u0666\u0667", u"1234567"},
         {u"1,000,000", u"1000000"},
         {u"\u06F1\u06F0\u06F0\u06F0\u06F0\u06F0\u06F0", u"1000000"},
         {u"\u0664\u0667\u0666\u0661\u0669\u0660\u066B\u0665", u"476190.5"},
-        {u" 1 000\u00A0000\u202F5\u20076\t\r\n", u"100000056"},
-        {u"\u200F\u0661\u0662\u061C\u200E", u"12"},  // direction marks from Arabic text
-        {u"1.2.3", u"1.2.3"},                            // as typing would let it in
-        {u"123456789", u"123456789"},                    // the box's limit cuts it, not this
+        {u"1 000\u00A0000", u"1000000"},                  // blanks and no-break spaces group too
+        {u"12\u202F345\u2007678", u"12345678"},
+        {u"1,000.25", u"1000.25"},
+        {u" \t1,234\r\n", u"1234"},                         // a copied cell or line
+        {u"\u00A05000\u2007", u"5000"},                     // no-break blanks around it
+        {u"\u202F5000\u202F", u"5000"},
+        {u"\u200F\u0661\u0662\u061C\u200E", u"12"},      // direction marks from Arabic text
+        {u"1.2.3", u"1.2.3"},                               // as typing would let it in
+        {u"123456789", u"123456789"},                       // the box's limit cuts it, not this
     };
     for (const auto& [pasted, expected] : entered) {
         std::optional<std::u16string> result = PastedMarketValue(pasted);
@@ -94,9 +99,25 @@ TEST(PastedMarketValue, EntersAsAsciiWithoutGroupingMarks) {
     }
 }
 
-TEST(PastedMarketValue, AnyOtherCharacterRefusesTheWhole) {
-    const std::u16string refused[] = {u"", u"   ", u",\u066C", u"-42", u"1e5", u"+5", u"12a", u"\u0632\u0661",
-                                      u"1;2", u"5\u066A", u"\u0660x", u"\uFF11"};  // Arabic percent, fullwidth one
+// Anything but digits, points and marks between groups of three would enter
+// as another number, or as none: the paste is refused whole.
+TEST(PastedMarketValue, AnythingElseRefusesTheWhole) {
+    const std::u16string refused[] = {
+        u"", u"   ", u"\u200F", u"-42", u"1e5", u"+5", u"12a", u"\u0632\u0661", u"1;2", u"5\u066A", u"\uFF11",
+        u"1,5",                // a decimal comma
+        u"1.234,56",           // a decimal comma after grouping points
+        u"1,000.000,5",        // a mark in the fraction
+        u"1.234,567",          // a group of three in the fraction
+        u"1a234", u"1-234",    // a sign between digits
+        u"1,.25",              // a mark before the point
+        u"1,23,456",           // groups of two
+        u"12,3456",            // a group of four
+        u"1,00",               // a group cut short
+        u",123", u"123,",      // a mark with no digit before it, or no group after
+        u"1,,000", u"1, 000",  // two marks in a row
+        u"1200\t3400",         // two cells of a copied row
+        u"12\n34",             // two lines
+    };
     for (const std::u16string& pasted : refused) {
         EXPECT_FALSE(PastedMarketValue(pasted).has_value()) << std::string(pasted.begin(), pasted.end());
     }

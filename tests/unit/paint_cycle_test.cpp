@@ -20,6 +20,7 @@ protected:
 
     void TearDown() override {
         EXPECT_EQ(CaptionPaintState.windowDC, nullptr);
+        EXPECT_EQ(CaptionPaintState.captionBitmap, nullptr);
         EXPECT_EQ(fake::LiveObjects(), 0);
         EXPECT_EQ(fake::Problems(), "");
     }
@@ -185,16 +186,21 @@ TEST_F(PaintCycle, ATallCaptionReachesTheWindowWhole) {
     EXPECT_EQ(Args(made[1], 0, 3), (std::vector<long long>{CycleDcs().window, 400, 64}));
 }
 
-// Where no taller bitmap can be made the caption is painted into the 50 rows
-// it has, and nothing is lost or leaked.
+// Where no taller bitmap can be made, or it cannot be put in, the caption is
+// painted into the 50 rows it has, and nothing is lost or leaked (TearDown).
 TEST_F(PaintCycle, ATallCaptionWithoutATallerBitmapKeepsTheFirst) {
     fake::script().metrics[SM_CYCAPTION] = 60;
-    fake::script().bitmapRowsLimit = 50;
-    fake::ClearCalls();
-    RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
-    EXPECT_EQ(BitmapRowsMade(), (std::vector<long long>{50, 64}));
-    EXPECT_EQ(fake::CallsNamed("BitBlt").size(), 1u);
-    EXPECT_NE(fake::WindowOf(window_).surface.At(200, 49), 0xFFFFFFFFu) << "row 49 painted";
+    for (bool made : {false, true}) {
+        SCOPED_TRACE(made ? "made, not selected" : "not made");
+        fake::script().bitmapRowsLimit = made ? 0 : 50;
+        fake::script().selectableRowsLimit = made ? 50 : 0;
+        fake::ClearCalls();
+        RunCaptionPaintCycle(CaptionMessageGroup::Activation, WM_NCACTIVATE, 1, 0, fake::OwnWindowProc);
+        EXPECT_EQ(BitmapRowsMade(), (std::vector<long long>{50, 64}));
+        EXPECT_EQ(fake::CallsNamed("BitBlt").size(), 1u);
+        EXPECT_NE(fake::WindowOf(window_).surface.At(200, 49), 0xFFFFFFFFu) << "row 49 painted";
+        EXPECT_EQ(fake::LiveObjects(), 0);
+    }
 }
 
 TEST_F(PaintCycle, ActivationFlagWithoutParent) {

@@ -6,10 +6,16 @@
 
 namespace {
 
-// The tax is read after its row's caption, as the tax box shows it.
-TEST(ResultNotice, TheTaxAfterItsRowsCaption) {
-    EXPECT_EQ(TaxNotice("الضـريبــة 10 %", "955.55442"), "الضـريبــة 10 %: 955.55442");
-    EXPECT_EQ(TaxNotice("الضـريبــة 10 %", "2.9999999969732E-05"), "الضـريبــة 10 %: 2.9999999969732E-05");
+// The tax is heard after its row's caption, as the tax box shows it, every
+// digit and the exponent kept.
+TEST(ResultNotice, TheTaxFollowsItsRowsCaption) {
+    const std::string caption = "الضـريبــة 10 %";
+    for (const std::string tax : {"955.55442", "2.9999999969732E-05", "0"}) {
+        std::string notice = TaxNotice(caption, tax);
+        EXPECT_EQ(notice.rfind(caption, 0), 0u) << notice;
+        EXPECT_GT(notice.size(), caption.size() + tax.size()) << "caption and tax run together: " << notice;
+        EXPECT_EQ(notice.substr(notice.size() - tax.size()), tax) << notice;
+    }
 }
 
 // A market value that is no number: nothing typed yet ("type the property's
