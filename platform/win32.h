@@ -162,7 +162,7 @@ constexpr DWORD SRCCOPY = 0xCC0020;
 constexpr DWORD EVENT_OBJECT_LIVEREGIONCHANGED = 0x8019;
 constexpr LONG OBJID_CLIENT = -4;
 constexpr LONG CHILDID_SELF = 0;
-#include "platform/decoy_constants.h"
+#include "decoy_constants.h"  // tests/support: the constants a slip could take for ours
 
 int GetSystemMetrics(int index);
 DWORD GetSysColor(int index);

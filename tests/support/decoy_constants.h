@@ -3,7 +3,8 @@
 // that it does (GWL_EXSTYLE for GWL_STYLE, DT_TOP for DT_VCENTER, ...): the
 // native seam declares them so that such a slip still builds natively and the
 // unit tests can catch it. On Windows <windows.h> has them all.
-// Included by the native seam (platform/win32.h), after its types.
+// Included by the native seam (platform/win32.h), after its types; it lives
+// with the tests, for whom alone the native seam is built.
 
 #ifndef _WIN32
 
