@@ -19,7 +19,34 @@ TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))
 SCRATCH = os.path.join(TOP, 'build', 'mutation-tool-test')
 EXAMPLE = os.path.join(SCRATCH, 'example')
 LISTED = os.path.join(SCRATCH, 'equivalent-mutants.txt')
-SURVIVOR = 'band.cpp:14: CountBand(); → (removed)'
+# The function and the code of each line of band.cpp that has mutants: a
+# mutant is named by them, not by the line's number.
+LINES = {
+    9: ('PointsAbove', 'int PointsAbove(int score, int mark) { return score - mark; }'),
+    14: ('Band', 'CountBand();'),
+    15: ('Band', 'if (score < passMark) return 0;'),
+    16: ('Band', 'int band = PointsAbove(score, passMark) / 10 + 1;'),
+    17: ('Band', 'return band > 5 ? 5 : band;'),
+    21: ('(file scope)', 'int mode = OPAQUE;'),
+    37: ('Mark', 'int band = Band(score, passMark);'),
+    38: ('Mark', 'if (late && band >= 1) band = band - 1;'),
+    39: ('Mark', 'SetMode(TRANSPARENT);'),
+    40: ('Mark', 'Show(band);'),
+    41: ('Mark', 'return band;'),
+    44: ('MarkOnTime', 'int MarkOnTime(int score, int passMark) { return Mark(score, passMark, false); }'),
+}
+
+
+def AT(line):
+    """How the names of the mutants of band.cpp's line begin."""
+    return 'band.cpp: %s: "%s": ' % LINES[line]
+
+
+def line_of(name):
+    return next((line for line in LINES if name.startswith(AT(line))), None)
+
+
+SURVIVOR = AT(14) + 'CountBand(); → (removed)'
 
 
 def mutation(*options):
@@ -65,69 +92,80 @@ class MutantsOfEachRule(unittest.TestCase):
         cls.names = output.splitlines()
 
     def on_line(self, line, start=''):
-        prefix = 'band.cpp:%d: %s' % (line, start)
-        return [name for name in self.names if name.startswith(prefix)]
+        return [name for name in self.names if name.startswith(AT(line) + start)]
 
     def test_a_relational_operator_becomes_each_of_the_other_five(self):
-        self.assertEqual(self.on_line(15, '<'), ['band.cpp:15: < → <=', 'band.cpp:15: < → >', 'band.cpp:15: < → >=',
-                                                  'band.cpp:15: < → ==', 'band.cpp:15: < → !='])
+        self.assertEqual(self.on_line(15, '<'), [AT(15) + '< → <=', AT(15) + '< → >', AT(15) + '< → >=',
+                                                  AT(15) + '< → ==', AT(15) + '< → !='])
 
     def test_an_arithmetic_operator_becomes_each_of_the_other_three(self):
-        self.assertEqual(self.on_line(9, '-'), ['band.cpp:9: - → +', 'band.cpp:9: - → *', 'band.cpp:9: - → /'])
-        self.assertEqual(self.on_line(16, '/'), ['band.cpp:16: / → +', 'band.cpp:16: / → -', 'band.cpp:16: / → *'])
+        self.assertEqual(self.on_line(9, '-'), [AT(9) + '- → +', AT(9) + '- → *', AT(9) + '- → /'])
+        self.assertEqual(self.on_line(16, '/'), [AT(16) + '/ → +', AT(16) + '/ → -', AT(16) + '/ → *'])
 
     def test_a_constant_becomes_zero_one_minus_one_and_its_neighbours(self):
-        self.assertEqual(self.on_line(16, '10'), ['band.cpp:16: 10 → 0', 'band.cpp:16: 10 → 1', 'band.cpp:16: 10 → -1',
-                                                   'band.cpp:16: 10 → 11', 'band.cpp:16: 10 → 9'])
-        self.assertEqual(self.on_line(16, '1 '), ['band.cpp:16: 1 → 0', 'band.cpp:16: 1 → -1', 'band.cpp:16: 1 → 2'])
+        self.assertEqual(self.on_line(16, '10'), [AT(16) + '10 → 0', AT(16) + '10 → 1', AT(16) + '10 → -1',
+                                                   AT(16) + '10 → 11', AT(16) + '10 → 9'])
+        self.assertEqual(self.on_line(16, '1 '), [AT(16) + '1 → 0', AT(16) + '1 → -1', AT(16) + '1 → 2'])
 
     def test_conditions_of_if_and_of_the_conditional_operator_are_negated(self):
-        self.assertIn('band.cpp:15: score < passMark → !(score < passMark)', self.names)
-        self.assertIn('band.cpp:17: band > 5 → !(band > 5)', self.names)
+        self.assertIn(AT(15) + 'score < passMark → !(score < passMark)', self.names)
+        self.assertIn(AT(17) + 'band > 5 → !(band > 5)', self.names)
 
     def test_a_statement_that_is_only_a_call_is_removed(self):
         self.assertEqual(self.on_line(14), [SURVIVOR])
 
     def test_a_returned_value_becomes_each_variable_and_simple_value_of_its_type(self):
-        self.assertEqual(self.on_line(9, 'score - mark'), ['band.cpp:9: score - mark → score',
-                                                           'band.cpp:9: score - mark → mark',
-                                                           'band.cpp:9: score - mark → 0', 'band.cpp:9: score - mark → 1'])
+        self.assertEqual(self.on_line(9, 'score - mark'), [AT(9) + 'score - mark → score',
+                                                           AT(9) + 'score - mark → mark',
+                                                           AT(9) + 'score - mark → 0', AT(9) + 'score - mark → 1'])
 
     def test_an_argument_becomes_its_types_neutral_value_and_each_other_variable_of_its_type(self):
-        self.assertEqual(self.on_line(16, 'score'), ['band.cpp:16: score → 0', 'band.cpp:16: score → passMark'])
-        self.assertEqual(self.on_line(16, 'passMark'), ['band.cpp:16: passMark → 0', 'band.cpp:16: passMark → score'])
-        self.assertEqual(self.on_line(39, 'TRANSPARENT → 0'), ['band.cpp:39: TRANSPARENT → 0'])
+        self.assertEqual(self.on_line(16, 'score'), [AT(16) + 'score → 0', AT(16) + 'score → passMark'])
+        self.assertEqual(self.on_line(16, 'passMark'), [AT(16) + 'passMark → 0', AT(16) + 'passMark → score'])
+        self.assertEqual(self.on_line(39, 'TRANSPARENT → 0'), [AT(39) + 'TRANSPARENT → 0'])
 
     def test_a_calls_result_is_dropped_for_another_value_of_its_type_the_call_still_made(self):
         self.assertEqual(self.on_line(37, 'Band(score, passMark) → ('),
-                         ['band.cpp:37: Band(score, passMark) → (Band(score, passMark), %s)' % value
+                         [AT(37) + 'Band(score, passMark) → (Band(score, passMark), %s)' % value
                           for value in ('score', 'passMark', '0', '1')])
         self.assertEqual(self.on_line(44, 'return'),
-                         ['band.cpp:44: return Mark(score, passMark, false); → '
+                         [AT(44) + 'return Mark(score, passMark, false); → '
                           '{ Mark(score, passMark, false); return %s; }' % value
                           for value in ('score', 'passMark', '0', '1')])
 
     def test_an_assigned_value_becomes_each_other_variable_and_simple_value_of_its_type(self):
-        self.assertEqual(self.on_line(38, 'band - 1 →'), ['band.cpp:38: band - 1 → %s' % value
+        self.assertEqual(self.on_line(38, 'band - 1 →'), [AT(38) + 'band - 1 → %s' % value
                                                           for value in ('score', 'passMark', '0', '1')])
 
     def test_each_operand_of_a_logical_and_is_removed(self):
         self.assertEqual(self.on_line(38, 'late && band >= 1 → '),
-                         ['band.cpp:38: late && band >= 1 → !(late && band >= 1)',
-                          'band.cpp:38: late && band >= 1 → band >= 1', 'band.cpp:38: late && band >= 1 → late'])
+                         [AT(38) + 'late && band >= 1 → !(late && band >= 1)',
+                          AT(38) + 'late && band >= 1 → band >= 1', AT(38) + 'late && band >= 1 → late'])
 
     def test_a_call_is_swapped_with_the_next_but_independent_assignments_are_not(self):
         self.assertEqual(self.on_line(39, 'SetMode(TRANSPARENT); Show'),
-                         ['band.cpp:39: SetMode(TRANSPARENT); Show(band); → Show(band); SetMode(TRANSPARENT);'])
-        self.assertEqual(self.on_line(30), [])
+                         [AT(39) + 'SetMode(TRANSPARENT); Show(band); → Show(band); SetMode(TRANSPARENT);'])
+        self.assertEqual([name for name in self.names if ': "shownBand = band;": ' in name], [])
 
     def test_a_named_constant_becomes_each_other_of_its_family_where_it_is_used_not_declared(self):
-        self.assertEqual(self.on_line(21), ['band.cpp:21: OPAQUE → TRANSPARENT'])
-        self.assertIn('band.cpp:39: TRANSPARENT → OPAQUE', self.names)
+        self.assertEqual(self.on_line(21), [AT(21) + 'OPAQUE → TRANSPARENT'])
+        self.assertIn(AT(39) + 'TRANSPARENT → OPAQUE', self.names)
+
+    def test_moving_the_code_leaves_every_name_alone(self):
+        moved = os.path.join(SCRATCH, 'moved')
+        shutil.rmtree(moved, ignore_errors=True)
+        os.makedirs(moved)
+        with open(os.path.join(EXAMPLE, 'band.cpp'), encoding='utf-8') as f:
+            code = f.read()
+        with open(os.path.join(moved, 'band.cpp'), 'w', encoding='utf-8') as f:
+            f.write('// Lines added above move every line of the file down.\n\n' + code.replace('\n\n', '\n\n\n'))
+        result = subprocess.run([os.path.join(TOP, 'scripts', 'mutation'), '--root', moved, '--list',
+                                 os.path.join(moved, 'band.cpp')], stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                text=True)
+        self.assertEqual(result.stdout.splitlines(), self.names)
 
     def test_declarations_comments_and_the_include_line_are_left_alone(self):
-        self.assertEqual({name.split(':')[1] for name in self.names},
-                         {'9', '14', '15', '16', '17', '21', '37', '38', '39', '40', '41', '44'})
+        self.assertEqual({line_of(name) for name in self.names}, set(LINES))
 
 
 class RunOverTheExample(unittest.TestCase):
@@ -139,22 +177,22 @@ class RunOverTheExample(unittest.TestCase):
         with open(LISTED, 'w', encoding='utf-8') as f:
             f.write('# judged by hand\n')
             f.write(SURVIVOR + ' # the count is kept for statistics no test reads\n')
-            f.write('band.cpp:15: < → <= # a mutant the tests kill\n')
-            f.write('band.cpp:99: x → y # a mutant of a line that is gone\n')
+            f.write(AT(15) + '< → <= # a mutant the tests kill\n')
+            f.write('band.cpp: Band: "int gone = 1;": 1 → 0 # a mutant of a line that is gone\n')
         cls.listed_status, cls.listed_output = mutation('--verbose')
 
     def test_a_mutant_the_test_program_fails_on_is_killed(self):
-        self.assertEqual(outcomes(self.output)['band.cpp:15: < → <='], 'killed')
+        self.assertEqual(outcomes(self.output)[AT(15) + '< → <='], 'killed')
 
     def test_the_mistakes_people_make_are_killed_by_the_examples_checks(self):
-        for name in ('band.cpp:37: Band(score, passMark) → (Band(score, passMark), 1)',
-                     'band.cpp:38: late && band >= 1 → band >= 1',
-                     'band.cpp:39: SetMode(TRANSPARENT); Show(band); → Show(band); SetMode(TRANSPARENT);',
-                     'band.cpp:21: OPAQUE → TRANSPARENT', 'band.cpp:40: band → 0'):
+        for name in (AT(37) + 'Band(score, passMark) → (Band(score, passMark), 1)',
+                     AT(38) + 'late && band >= 1 → band >= 1',
+                     AT(39) + 'SetMode(TRANSPARENT); Show(band); → Show(band); SetMode(TRANSPARENT);',
+                     AT(21) + 'OPAQUE → TRANSPARENT', AT(40) + 'band → 0'):
             self.assertEqual(outcomes(self.output)[name], 'killed', name)
 
     def test_a_mutant_that_changes_no_object_code_is_equivalent(self):
-        self.assertEqual(outcomes(self.output)['band.cpp:17: > → >='], 'same object code')
+        self.assertEqual(outcomes(self.output)[AT(17) + '> → >='], 'same object code')
 
     def test_the_untested_line_survives_and_is_printed(self):
         self.assertEqual(outcomes(self.output)[SURVIVOR], 'survived')
@@ -177,8 +215,9 @@ class RunOverTheExample(unittest.TestCase):
         self.assertEqual(self.listed_status, 0)
 
     def test_listed_mutants_that_are_gone_or_killed_are_reported(self):
-        self.assertIn('Listed as equivalent, no longer a mutant: band.cpp:99: x → y', self.listed_output)
-        self.assertIn('Listed as equivalent, but killed: band.cpp:15: < → <=', self.listed_output)
+        self.assertIn('Listed as equivalent, no longer a mutant: band.cpp: Band: "int gone = 1;": 1 → 0',
+                      self.listed_output)
+        self.assertIn('Listed as equivalent, but killed: ' + AT(15) + '< → <=', self.listed_output)
 
     def test_a_second_run_at_the_same_time_stops_and_touches_none_of_the_first_ones_copies(self):
         scratch = os.path.join(EXAMPLE, 'build', 'mutation')
