@@ -6,19 +6,15 @@
 
 namespace forms {
 
-Control::~Control() {
-    if (brush_) DeleteObject(brush_);
-}
-
 void Control::ApplyColours(bool highContrast) {
     colours_ = ControlColours(description_, highContrast);
-    ReplaceBrush(brush_, colours_.back);
+    brush_.Reset(CreateSolidBrush(colours_.back));
 }
 
 LRESULT Control::ColourDeviceContext(HDC dc) const {
     SetBkColor(dc, colours_.back);
     SetTextColor(dc, colours_.text);
-    return reinterpret_cast<LRESULT>(brush_);
+    return reinterpret_cast<LRESULT>(brush_.Get());
 }
 
 AccessibleFacts Control::Facts() const {
@@ -67,12 +63,6 @@ bool Control::CreateChild(HINSTANCE instance, HWND container, DWORD exStyle, con
     Tie(window_);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.Font(d)), FALSE);
     return true;
-}
-
-void ReplaceBrush(HBRUSH& brush, COLORREF colour) {
-    HBRUSH old = brush;
-    brush = CreateSolidBrush(colour);
-    if (old) DeleteObject(old);
 }
 
 bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON bigIcon,

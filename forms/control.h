@@ -8,6 +8,7 @@
 #include "forms/colours.h"
 #include "forms/description.h"
 #include "forms/reader_notice.h"
+#include "platform/handles.h"
 
 #include <windows.h>
 
@@ -18,7 +19,7 @@ class Form;
 class Control {
 public:
     Control(Form& form, const ControlDescription& description) : form_(form), description_(description) {}
-    virtual ~Control();
+    virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
@@ -36,7 +37,7 @@ public:
 
     // The colours as the colour scheme stands, and the brush of the back one.
     virtual void ApplyColours(bool highContrast);
-    HBRUSH Brush() const { return brush_; }
+    HBRUSH Brush() const { return brush_.Get(); }
     COLORREF TextColour() const { return colours_.text; }
     // The answer to WM_CTLCOLOREDIT and WM_CTLCOLORSTATIC for the control.
     LRESULT ColourDeviceContext(HDC dc) const;
@@ -72,7 +73,7 @@ private:
     const ControlDescription& description_;
     HWND window_ = nullptr;
     ColourPair colours_{};
-    HBRUSH brush_ = nullptr;
+    platform::Brush brush_;
     bool namedForReaders_ = false;
     HWND readerNameSource_ = nullptr;
     const wchar_t* readerFixedName_ = nullptr;
@@ -85,9 +86,6 @@ template <typename Kind>
 Kind* As(Control* control) {
     return control && control->Kind() == Kind::kKind ? static_cast<Kind*>(control) : nullptr;
 }
-
-// Replaces a brush with a new one of `colour`, deleting the old one.
-void ReplaceBrush(HBRUSH& brush, COLORREF colour);
 
 // Registers a window class of the runtime's own; false when the platform
 // could not.

@@ -27,45 +27,36 @@ LOGFONTW LogicalFont(const FontDescription& description, const wchar_t* face, in
 // rather than another face standing in for it. One request per candidate is
 // far cheaper than enumerating every installed family.
 bool IsInstalled(const LOGFONTW& font, HDC probe) {
-    HFONT handle = CreateFontIndirectW(&font);
+    platform::Font handle(CreateFontIndirectW(&font));
     if (!handle) return false;
-    HGDIOBJ previous = SelectObject(probe, handle);
+    platform::Selection selected(probe, handle.Get());
     wchar_t face[LF_FACESIZE] = {};
     GetTextFaceW(probe, LF_FACESIZE, face);
-    bool installed = lstrcmpiW(face, font.lfFaceName) == 0 && GetTextCharset(probe) == font.lfCharSet;
-    SelectObject(probe, previous);
-    DeleteObject(handle);
-    return installed;
+    return lstrcmpiW(face, font.lfFaceName) == 0 && GetTextCharset(probe) == font.lfCharSet;
 }
 
 }  // namespace
-
-FontSet::~FontSet() {
-    for (auto& entry : fonts_) DeleteObject(entry.second);
-}
 
 // The face of a description when it is installed with its character set,
 // otherwise the first installed fallback; when none is, the font mapper picks
 // the closest it has to the description.
 HFONT FontSet::Get(const FontDescription& description) {
     for (auto& entry : fonts_) {
-        if (entry.first == &description) return entry.second;
+        if (entry.first == &description) return entry.second.Get();
     }
     LOGFONTW chosen = LogicalFont(description, description.face, dpi_);
-    HDC probe = CreateCompatibleDC(nullptr);
-    if (!IsInstalled(chosen, probe)) {
+    platform::MemoryDc probe(CreateCompatibleDC(nullptr));
+    if (!IsInstalled(chosen, probe.Get())) {
         for (const wchar_t* face : kFallbackFaces) {
             LOGFONTW fallback = LogicalFont(description, face, dpi_);
-            if (IsInstalled(fallback, probe)) {
+            if (IsInstalled(fallback, probe.Get())) {
                 chosen = fallback;
                 break;
             }
         }
     }
-    DeleteDC(probe);
-    HFONT handle = CreateFontIndirectW(&chosen);
-    fonts_.emplace_back(&description, handle);
-    return handle;
+    fonts_.emplace_back(&description, platform::Font(CreateFontIndirectW(&chosen)));
+    return fonts_.back().second.Get();
 }
 
 }  // namespace forms

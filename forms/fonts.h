@@ -4,6 +4,7 @@
 // installed one of a short list of faces that carry it.
 
 #include "forms/description.h"
+#include "platform/handles.h"
 
 #include <windows.h>
 
@@ -16,7 +17,6 @@ namespace forms {
 class FontSet {
 public:
     explicit FontSet(int dpi) : dpi_(dpi) {}
-    ~FontSet();
     FontSet(const FontSet&) = delete;
     FontSet& operator=(const FontSet&) = delete;
 
@@ -24,7 +24,7 @@ public:
 
 private:
     int dpi_;
-    std::vector<std::pair<const FontDescription*, HFONT>> fonts_;
+    std::vector<std::pair<const FontDescription*, platform::Font>> fonts_;
 };
 
 }  // namespace forms

@@ -14,9 +14,7 @@ Form::Form(const FormDescription& description, const EventBinding* events, size_
     }
 }
 
-Form::~Form() {
-    if (formBrush_) DeleteObject(formBrush_);
-}
+Form::~Form() = default;
 
 HFONT Form::Font(const ControlDescription& control) { return fonts_->Get(FontOf(description_, control)); }
 

@@ -107,7 +107,7 @@ private:
     HINSTANCE instance_ = nullptr;
     HWND tooltip_ = nullptr;
     bool tooltipsAdded_ = false;  // or tried and failed: comctl32 is asked once
-    HBRUSH formBrush_ = nullptr;
+    platform::Brush formBrush_;
     HICON bigIcon_ = nullptr;  // the form's class icons, which it also answers WM_GETICON with
     HICON smallIcon_ = nullptr;
     HWND focusOnDeactivate_ = nullptr;

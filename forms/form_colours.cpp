@@ -8,7 +8,7 @@ namespace forms {
 // colour scheme as it stands.
 void Form::ApplyColours() {
     bool highContrast = HighContrastOn();
-    ReplaceBrush(formBrush_, FormBackground(description_, highContrast));
+    formBrush_.Reset(CreateSolidBrush(FormBackground(description_, highContrast)));
     for (const auto& control : controls_) control->ApplyColours(highContrast);
 }
 

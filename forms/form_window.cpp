@@ -131,7 +131,7 @@ LRESULT CALLBACK Form::FormWindowProc(HWND window, UINT message, WPARAM wParam, 
 
 LRESULT Form::FormProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (AnswerAsContainer(window_, formBrush_, message, wParam, lParam, result)) return result;
+    if (AnswerAsContainer(window_, formBrush_.Get(), message, wParam, lParam, result)) return result;
     switch (message) {
         case WM_ACTIVATE:
             // Give the focus back to the control that had it, not to the form.

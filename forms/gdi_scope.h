@@ -1,7 +1,10 @@
 #pragma once
 // Guards of the runtime's paint code: what one begins, selects or creates is
 // ended, put back or deleted when it goes out of scope, however the code
-// leaves it (an allocation that throws included).
+// leaves it (an allocation that throws included). Objects and selections of
+// their own are platform/handles.h's.
+
+#include "platform/handles.h"
 
 #include <windows.h>
 
@@ -25,40 +28,21 @@ private:
     HDC dc_;
 };
 
-// An object selected into a device context for the scope, then put back.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(dc_, previous_); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
 // A bitmap compatible with `screen`, selected into a memory device context
 // of its own for the scope; drawn into, then copied once.
 class OffScreen {
 public:
     OffScreen(HDC screen, int width, int height)
         : dc_(CreateCompatibleDC(screen)), bitmap_(CreateCompatibleBitmap(screen, width, height)),
-          previous_(SelectObject(dc_, bitmap_)) {}
-    ~OffScreen() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    OffScreen(const OffScreen&) = delete;
-    OffScreen& operator=(const OffScreen&) = delete;
+          selected_(dc_.Get(), bitmap_.Get()) {}
 
-    HDC Dc() const { return dc_; }
+    HDC Dc() const { return dc_.Get(); }
 
 private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
+    // Let go in the reverse order: the bitmap put back out, deleted, then the DC.
+    platform::MemoryDc dc_;
+    platform::Bitmap bitmap_;
+    platform::Selection selected_;
 };
 
 }  // namespace forms

@@ -78,7 +78,7 @@ void Label::Draw(HDC dc, const RECT& area) const {
     FillRect(dc, &area, Brush());
     RECT inside = area;
     if (d.border == Border::FixedSingle) DrawEdge(dc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    SelectedObject font(dc, form_.Font(d));
+    platform::Selection font(dc, form_.Font(d));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TextColour());
     DrawLabelText(dc, caption_, inside, TextAlignment(d), d.rightToLeft);

@@ -1,11 +1,13 @@
 #include "forms/label_text.h"
 
 #include "forms/system_library.h"
+#include "platform/handles.h"
 
 #include <usp10.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace forms {
 namespace {
@@ -56,7 +58,7 @@ constexpr LONG kSmallestFittedHeight = 6;
 // selected into `dc` and handed back in `smaller`; a text that fits is
 // shaped once, in its own size.
 SCRIPT_STRING_ANALYSIS AnalyseToFit(const Uniscribe& uniscribe, HDC dc, const std::wstring& text, bool rightToLeft,
-                                    int available, HFONT& smaller) {
+                                    int available, platform::Font& smaller) {
     SCRIPT_STRING_ANALYSIS analysis = Analyse(uniscribe, dc, text, rightToLeft);
     auto tooWide = [&] { return analysis && uniscribe.size(analysis)->cx > available; };
     LOGFONTW font{};
@@ -68,10 +70,9 @@ SCRIPT_STRING_ANALYSIS AnalyseToFit(const Uniscribe& uniscribe, HDC dc, const st
         font.lfHeight = font.lfHeight < 0 ? -fitted : fitted;
         font.lfWidth = 0;
         uniscribe.free(&analysis);
-        HFONT next = CreateFontIndirectW(&font);
-        SelectObject(dc, next);
-        if (smaller) DeleteObject(smaller);
-        smaller = next;
+        platform::Font next(CreateFontIndirectW(&font));
+        SelectObject(dc, next.Get());
+        smaller = std::move(next);  // the one it replaces, no longer selected, is deleted
         analysis = Analyse(uniscribe, dc, text, rightToLeft);
     }
     return analysis;
@@ -83,7 +84,7 @@ void DrawLabelText(HDC dc, const std::wstring& text, const RECT& area, UINT alig
     if (text.empty()) return;
     const Uniscribe* uniscribe = LoadedUniscribe();
     HGDIOBJ ownFont = GetCurrentObject(dc, OBJ_FONT);
-    HFONT smaller = nullptr;
+    platform::Font smaller;
     SCRIPT_STRING_ANALYSIS analysis =
         uniscribe ? AnalyseToFit(*uniscribe, dc, text, rightToLeft, area.right - area.left, smaller) : nullptr;
     if (analysis) {
@@ -101,10 +102,7 @@ void DrawLabelText(HDC dc, const std::wstring& text, const RECT& area, UINT alig
         DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &fallback,
                   DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | alignment | (rightToLeft ? DT_RTLREADING : 0));
     }
-    if (smaller) {
-        SelectObject(dc, ownFont);
-        DeleteObject(smaller);
-    }
+    if (smaller) SelectObject(dc, ownFont);  // before the smaller font is deleted, as it goes
 }
 
 }  // namespace forms
