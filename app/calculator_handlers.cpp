@@ -13,24 +13,24 @@ void Command1_Click() {
     Form1ValueBoxes boxes;
     bool filled = CalculateTaxChain(boxes);
     if (!filled) MessageBeep(MB_OK);  // b holds no number; nothing is lost
-    Form1().SetFocus(form1::kB);
+    Form1().b.Focus();
     if (filled) {
-        std::string notice = TaxNotice(Utf8FromWide(Form1().Text(form1::kLabel10)), boxes.Text(ValueBox::f));
-        Form1().AnnounceResult(form1::kF, WideFromUtf8(notice));
+        std::string notice = TaxNotice(Utf8FromWide(Form1().Label10.Text()), boxes.Text(ValueBox::f));
+        Form1().f.AnnounceResult(WideFromUtf8(notice));
     } else {
-        Form1().Announce(form1::kB, WideFromUtf8(NoNumberNotice(boxes.Text(ValueBox::b))));
+        Form1().b.Announce(WideFromUtf8(NoNumberNotice(boxes.Text(ValueBox::b))));
     }
 }
 
 void Command3_Click() {
     Form1ValueBoxes boxes;
     ClearValueBoxes(boxes);
-    Form1().SetFocus(form1::kB);
+    Form1().b.Focus();
 }
 
 void Form_KeyPress(int16_t& keyAscii) {
     if (keyAscii == kSpace) {
-        Form1().SetFocus(form1::kCommand3);
+        Form1().Command3.Focus();
         Command3_Click();
     }
 }

@@ -1,24 +1,33 @@
 #include "app/form1.h"
 
-namespace {
+// Every other event of every control is ignored.
+Form1Window::Form1Window()
+    : Form(kForm1),
+      Timer1((*this)[form1::Timer1]),
+      Label1((*this)[form1::Label1]),
+      Label2((*this)[form1::Label2]),
+      Label10((*this)[form1::Label10]),
+      Command1((*this)[form1::Command1]),
+      Command2((*this)[form1::Command2]),
+      Command3((*this)[form1::Command3]),
+      b((*this)[form1::b]),
+      c((*this)[form1::c]),
+      d((*this)[form1::d]),
+      e((*this)[form1::e]),
+      f((*this)[form1::f]),
+      g((*this)[form1::g]),
+      h((*this)[form1::h]) {
+    onLoad = Form_Load;
+    onUnload = Form_Unload;
+    onKeyPress = Form_KeyPress;
+    Timer1.onTimer = Timer1_Timer;
+    b.onKeyPress = b_KeyPress;
+    Command1.onClick = Command1_Click;
+    Command2.onClick = Command2_Click;
+    Command3.onClick = Command3_Click;
+}
 
-using forms::Event;
-
-// The events Form1 delivers; every other event of every control is ignored.
-constexpr forms::EventBinding kForm1Events[] = {
-    {form1::kForm, Event::Load, Form_Load, nullptr},
-    {form1::kForm, Event::Unload, nullptr, Form_Unload},
-    {form1::kTimer1, Event::Timer, Timer1_Timer, nullptr},
-    {form1::kForm, Event::KeyPress, nullptr, Form_KeyPress},
-    {form1::kB, Event::KeyPress, nullptr, b_KeyPress},
-    {form1::kCommand1, Event::Click, Command1_Click, nullptr},
-    {form1::kCommand2, Event::Click, Command2_Click, nullptr},
-    {form1::kCommand3, Event::Click, Command3_Click, nullptr},
-};
-
-}  // namespace
-
-forms::Form& Form1() {
-    static forms::Form form(kForm1, kForm1Events, sizeof kForm1Events / sizeof kForm1Events[0]);
+Form1Window& Form1() {
+    static Form1Window form;
     return form;
 }

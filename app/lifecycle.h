@@ -3,7 +3,6 @@
 // window goes. Written over any form and application object with the forms
 // runtime's operations, so the same steps run in the program and in tests.
 
-#include "app/form1_names.h"
 #include "caption/caption_colors.h"
 #include "caption/caption_hook.h"
 #include "forms/screen.h"
@@ -43,7 +42,7 @@ void LoadForm(const Application& application, Form& form) {
         form.Unload();
         return;
     }
-    form.SetTimerInterval(form1::kTimer1, 1);
+    form.Timer1.SetInterval(1);
     CaptionScheme.customColors = kTrue;
     CaptionScheme.verticalGradient = kTrue;
     CaptionScheme.activeTextColor = kForm1CaptionColours.activeText;

@@ -11,8 +11,8 @@ void Form_Unload(int16_t& cancel) {
 
 // The clock: both labels are rewritten at every tick.
 void Timer1_Timer() {
-    Form1().SetCaption(form1::kLabel2, forms::CurrentTimeText());
-    Form1().SetCaption(form1::kLabel1, forms::CurrentDateText());
+    Form1().Label2.SetCaption(forms::CurrentTimeText());
+    Form1().Label1.SetCaption(forms::CurrentDateText());
 }
 
 // Exit: ends the program at once, with no unload.

@@ -4,17 +4,18 @@
 
 namespace {
 
-const char* ControlName(ValueBox box) {
+forms::TextBox& BoxOf(ValueBox box) {
+    Form1Window& form = Form1();
     switch (box) {
-        case ValueBox::b: return form1::kB;
-        case ValueBox::c: return form1::kC;
-        case ValueBox::d: return form1::kD;
-        case ValueBox::e: return form1::kE;
-        case ValueBox::f: return form1::kF;
-        case ValueBox::g: return form1::kG;
-        case ValueBox::h: return form1::kH;
+        case ValueBox::b: return form.b;
+        case ValueBox::c: return form.c;
+        case ValueBox::d: return form.d;
+        case ValueBox::e: return form.e;
+        case ValueBox::f: return form.f;
+        case ValueBox::g: return form.g;
+        case ValueBox::h: return form.h;
     }
-    return form1::kB;
+    return form.b;  // every box is listed above; the compiler asks for a return
 }
 
 }  // namespace
@@ -33,8 +34,6 @@ std::wstring WideFromUtf8(const std::string& utf8) {
     return text;
 }
 
-std::string Form1ValueBoxes::Text(ValueBox box) const { return Utf8FromWide(Form1().Text(ControlName(box))); }
+std::string Form1ValueBoxes::Text(ValueBox box) const { return Utf8FromWide(BoxOf(box).Text()); }
 
-void Form1ValueBoxes::SetText(ValueBox box, const std::string& text) {
-    Form1().SetText(ControlName(box), WideFromUtf8(text));
-}
+void Form1ValueBoxes::SetText(ValueBox box, const std::string& text) { BoxOf(box).SetText(WideFromUtf8(text)); }

@@ -9,7 +9,6 @@
 #include "forms/layout.h"
 #include "forms/timings.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -89,10 +88,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::vector<HWND> created(kForm1.controlCount);
     for (size_t i = 0; i < kForm1.controlCount; ++i) {
         const forms::ControlDescription& d = kForm1.controls[i];
-        HWND parent = window;
-        for (size_t j = 0; d.container && j < i; ++j) {
-            if (std::strcmp(kForm1.controls[j].name, d.container) == 0) parent = created[j];
-        }
+        HWND parent = d.container == forms::kOnForm ? window : created[static_cast<size_t>(d.container)];
         created[i] = CreatePlainControl(d, parent, instance, dpi);
         if (created[i]) SendMessageW(created[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(forms::FontOf(kForm1, d))), FALSE);
     }

@@ -1,7 +1,5 @@
 #include "forms/command_button.h"
 
-#include "forms/form.h"
-
 #include <oleacc.h>
 
 #include <cwchar>
@@ -13,8 +11,6 @@ bool CommandButton::Create(HINSTANCE instance, HWND container) {
     TakeMessagesFirst();
     return true;
 }
-
-void CommandButton::Click() const { form_.Raise(Name(), Event::Click); }
 
 void CommandButton::Draw(const DRAWITEMSTRUCT& item) const {
     RECT area = item.rcItem;

@@ -11,9 +11,11 @@ public:
     static constexpr ControlKind kKind = ControlKind::CommandButton;
     using PlatformControl::PlatformControl;
 
+    PlainEvent onClick;
+
     bool Create(HINSTANCE instance, HWND container) override;
     // Raises the button's Click event.
-    void Click() const;
+    void Click() const { onClick.Raise(); }
     // Answers the button's WM_DRAWITEM, sent to its container.
     void Draw(const DRAWITEMSTRUCT& item) const;
 

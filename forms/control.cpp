@@ -1,6 +1,5 @@
 #include "forms/control.h"
 
-#include "forms/form.h"
 #include "forms/layout.h"
 #include "forms/reader_services.h"
 
@@ -9,6 +8,16 @@ namespace forms {
 void Control::ApplyColours(bool highContrast) {
     colours_ = ControlColours(description_, highContrast);
     brush_.Reset(CreateSolidBrush(colours_.back));
+}
+
+std::wstring Control::Text() const { return window_ ? WindowText(window_) : std::wstring(); }
+
+void Control::SetText(const std::wstring& text) const {
+    if (window_) SetWindowTextW(window_, text.c_str());
+}
+
+void Control::Focus() const {
+    if (window_) SetFocus(window_);
 }
 
 LRESULT Control::ColourDeviceContext(HDC dc) const {
@@ -53,7 +62,7 @@ void Control::Tie(HWND window) { SetWindowLongPtrW(window, GWLP_USERDATA, reinte
 bool Control::CreateChild(HINSTANCE instance, HWND container, DWORD exStyle, const wchar_t* windowClass,
                           DWORD style) {
     const ControlDescription& d = description_;
-    int dpi = form_.Dpi();
+    int dpi = host_.Dpi();
     int left = TwipsToPixels(d.left, dpi);
     int top = TwipsToPixels(d.top, dpi);
     window_ = CreateWindowExW(exStyle, windowClass, d.caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, left,
@@ -61,7 +70,7 @@ bool Control::CreateChild(HINSTANCE instance, HWND container, DWORD exStyle, con
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(d))), instance, nullptr);
     if (!window_) return false;
     Tie(window_);
-    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(form_.Font(d)), FALSE);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Font(d)), FALSE);
     return true;
 }
 

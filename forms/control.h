@@ -6,28 +6,36 @@
 
 #include "forms/accessibility.h"
 #include "forms/colours.h"
+#include "forms/control_host.h"
 #include "forms/description.h"
+#include "forms/events.h"
 #include "forms/reader_notice.h"
 #include "platform/handles.h"
 
 #include <windows.h>
 
-namespace forms {
+#include <string>
 
-class Form;
+namespace forms {
 
 class Control {
 public:
-    Control(Form& form, const ControlDescription& description) : form_(form), description_(description) {}
+    Control(ControlHost& host, const ControlDescription& description) : host_(host), description_(description) {}
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
 
     const ControlDescription& Description() const { return description_; }
-    const char* Name() const { return description_.name; }
     ControlKind Kind() const { return description_.kind; }
     // Every kind's but the timer's, once created.
     HWND Window() const { return window_; }
+
+    // What the control's window shows (empty for a timer), and another text
+    // for it to show.
+    std::wstring Text() const;
+    void SetText(const std::wstring& text) const;
+    // The keyboard focus, given to the control's window.
+    void Focus() const;
 
     // Makes the control's window inside `container`. False when the platform
     // could not: the form is then not started.
@@ -44,6 +52,8 @@ public:
 
     // What a screen reader is told of the control.
     AccessibleFacts Facts() const;
+    // The control's KeyPress event, for the kinds that take the focus.
+    virtual const CodeEvent* KeyPressEvent() const { return nullptr; }
     // A reader names the control by what another window shows (a label's
     // current text), or by a name of its own where none shows it.
     void NameForReaders(HWND nameSource, const wchar_t* fixedName);
@@ -67,7 +77,7 @@ protected:
     // What the kind adds to what a reader hears: its role, its states.
     virtual void AddKindFacts(AccessibleFacts& facts) const = 0;
 
-    Form& form_;
+    ControlHost& host_;
 
 private:
     const ControlDescription& description_;

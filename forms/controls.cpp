@@ -1,22 +1,17 @@
 #include "forms/controls.h"
 
-#include "forms/command_button.h"
-#include "forms/frame.h"
-#include "forms/label.h"
-#include "forms/text_box.h"
-#include "forms/timer.h"
 
 namespace forms {
 
-std::unique_ptr<Control> MakeControl(Form& form, const ControlDescription& description) {
+std::unique_ptr<Control> MakeControl(ControlHost& host, const ControlDescription& description) {
     switch (description.kind) {
-        case ControlKind::Frame: return std::make_unique<Frame>(form, description);
-        case ControlKind::TextBox: return std::make_unique<TextBox>(form, description);
-        case ControlKind::Label: return std::make_unique<Label>(form, description);
-        case ControlKind::CommandButton: return std::make_unique<CommandButton>(form, description);
-        case ControlKind::Timer: return std::make_unique<Timer>(form, description);
+        case ControlKind::Frame: return std::make_unique<Frame>(host, description);
+        case ControlKind::TextBox: return std::make_unique<TextBox>(host, description);
+        case ControlKind::Label: return std::make_unique<Label>(host, description);
+        case ControlKind::CommandButton: return std::make_unique<CommandButton>(host, description);
+        case ControlKind::Timer: return std::make_unique<Timer>(host, description);
     }
-    return std::make_unique<Label>(form, description);  // every kind is listed above; the compiler asks for a return
+    return std::make_unique<Label>(host, description);  // every kind is listed above; the compiler asks for a return
 }
 
 bool RegisterControlClasses(HINSTANCE instance) {

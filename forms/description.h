@@ -30,10 +30,26 @@ constexpr Colour kDefaultColour = 0xFFFFFFFFu;
 // selection, or nothing where the paste is refused whole.
 using PasteRule = std::optional<std::u16string> (*)(std::u16string_view pasted);
 
+// A control's place in its form's list of controls, typed by its kind. The
+// form's code reaches its controls through these: a misspelled name or a
+// control taken for another kind fails to build.
+template <ControlKind Kind>
+struct ControlSlot {
+    static constexpr ControlKind kKind = Kind;
+    int index;
+};
+
+// The container of a control placed on the form itself.
+constexpr int kOnForm = -1;
+template <ControlKind Kind>
+constexpr int In(ControlSlot<Kind> container) {
+    return container.index;
+}
+
 struct ControlDescription {
-    const char* name;
+    const char* name;  // what tools, readers and tests know the control by
     ControlKind kind;
-    const char* container;  // nullptr: the form itself
+    int container;  // the index of its frame in the form's controls, or kOnForm
     int left, top, width, height;  // twips, from the container's top-left
     const wchar_t* caption;
     const FontDescription* font;  // nullptr: the container's font
@@ -55,10 +71,11 @@ struct ControlDescription {
 // What a screen reader calls a control the form shows no caption of its own
 // for: the current text of a label that shows one, or a name of its own.
 struct ReaderName {
-    const char* control;
-    const char* label;
+    int control;  // indexes into the form's controls
+    int label;    // kNoLabel: named by `name`
     const wchar_t* name;
 };
+constexpr int kNoLabel = -1;
 
 struct FormDescription {
     const char* name;
@@ -73,20 +90,6 @@ struct FormDescription {
     size_t controlCount;
     const ReaderName* readerNames;
     size_t readerNameCount;
-};
-
-// The events a form delivers. Only those bound in the form's event table are
-// raised; every other event of every control is ignored.
-enum class Event { Load, Unload, KeyPress, Click, Timer };
-
-using PlainHandler = void (*)();
-using CodeHandler = void (*)(int16_t& code);  // key code, or the unload cancel flag
-
-struct EventBinding {
-    const char* source;  // a control's name, or the form's
-    Event event;
-    PlainHandler plain;
-    CodeHandler withCode;
 };
 
 }  // namespace forms

@@ -6,8 +6,7 @@
 
 namespace forms {
 
-Form::Form(const FormDescription& description, const EventBinding* events, size_t eventCount)
-    : description_(description), events_(events), eventCount_(eventCount) {
+Form::Form(const FormDescription& description) : description_(description) {
     controls_.reserve(description.controlCount);
     for (size_t i = 0; i < description.controlCount; ++i) {
         controls_.push_back(MakeControl(*this, description.controls[i]));
@@ -38,7 +37,7 @@ int Form::Run(HINSTANCE instance) {
     StackControls();
     timings::Mark("control creation");
 
-    Raise(description_.name, Event::Load);
+    onLoad.Raise();
     timings::Mark("Form_Load");
     if (unloaded_) return 0;
 
@@ -66,7 +65,7 @@ int Form::Run(HINSTANCE instance) {
 
 void Form::Unload() {
     int16_t cancel = 0;
-    RaiseWithCode(description_.name, Event::Unload, cancel);
+    onUnload.Raise(cancel);
     if (cancel != 0) return;
     unloaded_ = true;
     DestroyWindow(window_);

@@ -1,13 +1,15 @@
 #pragma once
 // The forms runtime: builds a window and its controls from a description,
-// runs the message loop and raises the events of the form's event table.
-// Each kind of control keeps its own behaviour (forms/label.h and its
-// siblings); the form keeps its life and message loop, the keys it handles
-// before any control (key preview, the default and cancel buttons, the tab
-// order), its events and the lookup of its controls by name.
+// runs the message loop and raises the events its code binds. Each kind of
+// control keeps its own behaviour (forms/label.h and its siblings); the form
+// keeps its life and message loop, the keys it handles before any control
+// (key preview, the default and cancel buttons, the tab order) and its own
+// events, and hands its code each control by its typed place.
 
-#include "forms/control.h"
+#include "forms/control_host.h"
+#include "forms/controls.h"
 #include "forms/description.h"
+#include "forms/events.h"
 #include "forms/fonts.h"
 
 #include <windows.h>
@@ -22,9 +24,9 @@ namespace forms {
 constexpr int kExitClassNotRegistered = 2;
 constexpr int kExitWindowNotCreated = 3;
 
-class Form {
+class Form : private ControlHost {
 public:
-    Form(const FormDescription& description, const EventBinding* events, size_t eventCount);
+    explicit Form(const FormDescription& description);
     ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -35,18 +37,19 @@ public:
     // one of the statuses above when the window or a control could not be made.
     int Run(HINSTANCE instance);
 
-    // What the form's code may read and change of its controls, by name. A
-    // name the description lacks changes nothing (and reads as empty).
-    std::wstring Text(const char* control) const;
-    void SetText(const char* control, const std::wstring& text);
-    void SetCaption(const char* label, const std::wstring& caption);
-    void SetFocus(const char* control);
-    void SetTimerInterval(const char* timer, int milliseconds);
-    // What a screen reader is told while the focus stays where it is: that a
-    // control shows a new result, said as `text` where the platform can; or
-    // `text` alone, said from the control.
-    void AnnounceResult(const char* control, const std::wstring& text);
-    void Announce(const char* control, const std::wstring& text);
+    // The form's events: Load before the window shows; Unload when it is
+    // asked to close, whose handler may set the cancel flag; KeyPress, under
+    // key preview, before the focused control's.
+    PlainEvent onLoad;
+    CodeEvent onUnload;
+    CodeEvent onKeyPress;
+
+    // The control at that place of the description, as the class of its kind.
+    template <ControlKind Kind>
+    typename KindClass<Kind>::Type& operator[](ControlSlot<Kind> slot) const {
+        return static_cast<typename KindClass<Kind>::Type&>(*controls_[static_cast<size_t>(slot.index)]);
+    }
+
     HWND hWnd() const { return window_; }
 
     // The form's outer size and position, in twips; Move keeps the size.
@@ -60,20 +63,13 @@ public:
     // Ends the process at once; no further event runs.
     [[noreturn]] static void End();
 
-    // What the form's controls take from it.
     const FormDescription& Description() const { return description_; }
-    // The control of that name, or nullptr where the description has none.
-    Control* Find(const char* name) const;
-    HFONT Font(const ControlDescription& control);
-    int Dpi() const { return dpi_; }
-    // Raises an event of the form or of one of its controls, if bound.
-    bool Raise(const char* source, Event event);
-    // Key preview: a character typed into `target` reaches the form's key
-    // handler first, then the target control's, each of which may change the
-    // code or zero it. False when one zeroed it: the character is dropped.
-    bool FilterCharacter(HWND target, int16_t& code);
 
 private:
+    HFONT Font(const ControlDescription& control) override;
+    int Dpi() const override { return dpi_; }
+    bool FilterCharacter(HWND target, int16_t& code) override;
+
     bool RegisterClasses(HINSTANCE instance);
     bool CreateFormWindow(HINSTANCE instance);
     bool CreateControls(HINSTANCE instance);
@@ -82,12 +78,8 @@ private:
     void Recolour();
     void AddTooltips();
     void RelayToTooltip(const MSG& message);
-    // The window of the control of that name, or nullptr.
-    HWND WindowNamed(const char* name) const;
     // The control whose window this is, when it is one of the form's.
     Control* ControlOf(HWND window) const;
-
-    bool RaiseWithCode(const char* source, Event event, int16_t& code);
 
     bool PreTranslate(MSG& message);
     bool HandleKeyDown(MSG& message);
@@ -99,8 +91,6 @@ private:
     static LRESULT CALLBACK FormWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     const FormDescription& description_;
-    const EventBinding* events_;
-    size_t eventCount_;
     std::vector<std::unique_ptr<Control>> controls_;
     std::unique_ptr<FontSet> fonts_;
     HWND window_ = nullptr;

@@ -81,18 +81,18 @@ bool Form::CreateControls(HINSTANCE instance) {
     for (bool labels : {false, true}) {
         for (const auto& control : controls_) {
             if ((control->Kind() == ControlKind::Label) != labels) continue;
-            const char* container = control->Description().container;
-            Control* parent = container ? Find(container) : nullptr;
-            if (!control->Create(instance, parent ? parent->Window() : window_)) return false;
+            int container = control->Description().container;
+            HWND parent = container == kOnForm ? window_ : controls_[static_cast<size_t>(container)]->Window();
+            if (!control->Create(instance, parent)) return false;
         }
     }
     // What readers call the controls that show no caption of their own, found
     // once here, so that no answer to a reader looks a control up.
     for (size_t i = 0; i < description_.readerNameCount; ++i) {
         const ReaderName& reader = description_.readerNames[i];
-        Control* named = Find(reader.control);
-        Control* label = reader.label ? Find(reader.label) : nullptr;
-        if (named) named->NameForReaders(label ? label->Window() : nullptr, reader.name);
+        Control& named = *controls_[static_cast<size_t>(reader.control)];
+        HWND label = reader.label == kNoLabel ? nullptr : controls_[static_cast<size_t>(reader.label)]->Window();
+        named.NameForReaders(label, reader.name);
     }
     return true;
 }
@@ -107,7 +107,7 @@ void Form::StackControls() {
         for (const auto& control : controls_) {
             HWND window = control->Window();
             if (!window || (control->Kind() == ControlKind::Label) != labels) continue;
-            HWND& previous = above[control->Description().container ? 1 : 0];
+            HWND& previous = above[control->Description().container == kOnForm ? 0 : 1];
             bool inPlace = previous == HWND_TOP ? GetWindow(window, GW_HWNDPREV) == nullptr
                                                 : GetWindow(previous, GW_HWNDNEXT) == window;
             if (!inPlace) SetWindowPos(window, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -46,9 +46,10 @@ void Form::ClickEach(bool (*chosen)(const ControlDescription&)) {
 }
 
 bool Form::FilterCharacter(HWND target, int16_t& code) {
-    if (description_.keyPreview) RaiseWithCode(description_.name, Event::KeyPress, code);
+    if (description_.keyPreview) onKeyPress.Raise(code);
     if (code == 0) return false;
-    if (Control* control = ControlOf(target)) RaiseWithCode(control->Name(), Event::KeyPress, code);
+    Control* control = ControlOf(target);
+    if (const CodeEvent* keyPress = control ? control->KeyPressEvent() : nullptr) keyPress->Raise(code);
     return code != 0;
 }
 

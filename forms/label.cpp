@@ -1,6 +1,5 @@
 #include "forms/label.h"
 
-#include "forms/form.h"
 #include "forms/gdi_scope.h"
 #include "forms/label_text.h"
 #include "forms/window_boundary.h"
@@ -10,7 +9,7 @@
 
 namespace forms {
 
-Label::Label(Form& form, const ControlDescription& description) : Control(form, description) {
+Label::Label(ControlHost& host, const ControlDescription& description) : Control(host, description) {
     if (description.caption) caption_ = description.caption;
 }
 
@@ -78,7 +77,7 @@ void Label::Draw(HDC dc, const RECT& area) const {
     FillRect(dc, &area, Brush());
     RECT inside = area;
     if (d.border == Border::FixedSingle) DrawEdge(dc, &inside, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    platform::Selection font(dc, form_.Font(d));
+    platform::Selection font(dc, host_.Font(d));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TextColour());
     DrawLabelText(dc, caption_, inside, TextAlignment(d), d.rightToLeft);

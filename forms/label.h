@@ -13,7 +13,7 @@ namespace forms {
 class Label final : public Control {
 public:
     static constexpr ControlKind kKind = ControlKind::Label;
-    Label(Form& form, const ControlDescription& description);
+    Label(ControlHost& host, const ControlDescription& description);
 
     static bool RegisterClass(HINSTANCE instance);
     bool Create(HINSTANCE instance, HWND container) override;

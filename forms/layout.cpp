@@ -1,7 +1,6 @@
 #include "forms/layout.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace forms {
 
@@ -17,8 +16,8 @@ bool TakesFocus(const ControlDescription& control) {
 
 const FontDescription& FontOf(const FormDescription& form, const ControlDescription& control) {
     if (control.font) return *control.font;
-    for (size_t i = 0; control.container && i < form.controlCount; ++i) {
-        if (std::strcmp(form.controls[i].name, control.container) == 0) return FontOf(form, form.controls[i]);
+    if (control.container >= 0 && static_cast<size_t>(control.container) < form.controlCount) {
+        return FontOf(form, form.controls[control.container]);
     }
     return *form.font;
 }

@@ -12,6 +12,10 @@ class PlatformControl : public Control {
 public:
     using Control::Control;
 
+    // A character typed into the control: its handler may change or zero it.
+    CodeEvent onKeyPress;
+    const CodeEvent* KeyPressEvent() const override { return &onKeyPress; }
+
 protected:
     // Puts the runtime's procedure in front of the window's own, which the
     // control keeps.

@@ -1,6 +1,5 @@
 #include "forms/text_box.h"
 
-#include "forms/form.h"
 #include "forms/window_boundary.h"
 
 #include <oleacc.h>
@@ -61,7 +60,7 @@ bool TextBox::Answer(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
             // one: the edit box would take it unfiltered, or post it as a
             // WM_CHAR that the handlers would see twice.
             int16_t code = static_cast<int16_t>(wParam);
-            result = form_.FilterCharacter(Window(), code)
+            result = host_.FilterCharacter(Window(), code)
                          ? CallPlatform(WM_CHAR, static_cast<WPARAM>(static_cast<uint16_t>(code)), lParam)
                          : 0;
             return true;

@@ -1,6 +1,5 @@
 #include "forms/timer.h"
 
-#include "forms/form.h"
 #include "forms/window_boundary.h"
 #include "forms/window_classes.h"
 
@@ -38,7 +37,7 @@ LRESULT CALLBACK Timer::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (!timer || message != WM_TIMER || wParam != kTickId) return DefWindowProcW(window, message, wParam, lParam);
     return WithinBoundary(
         [&] {
-            timer->form_.Raise(timer->Name(), Event::Timer);
+            timer->onTimer.Raise();
             return LRESULT{0};
         },
         [] { return LRESULT{0}; });

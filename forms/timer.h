@@ -12,6 +12,8 @@ public:
     static constexpr ControlKind kKind = ControlKind::Timer;
     using Control::Control;
 
+    PlainEvent onTimer;
+
     static bool RegisterClass(HINSTANCE instance);
     bool Create(HINSTANCE instance, HWND container) override;
     void FormDestroyed() override;

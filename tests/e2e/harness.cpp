@@ -13,14 +13,6 @@
 
 namespace e2e {
 
-int ControlIdOf(const char* name) {
-    for (size_t i = 0; i < kForm1.controlCount; ++i) {
-        if (std::strcmp(kForm1.controls[i].name, name) == 0) return forms::ControlId(kForm1.controls[i]);
-    }
-    std::fprintf(stderr, "Form1 has no control named %s\n", name);
-    std::exit(2);
-}
-
 void Checks::Check(bool passed, const std::string& name, const std::string& detail) {
     if (passed) {
         ++passed_;

@@ -2,8 +2,9 @@
 // A small driver for the running program: starts it, finds its window and
 // controls, types like a user and checks what the window shows.
 
-#include "app/form1_names.h"
+#include "app/form1_description.h"
 #include "app/lifecycle.h"
+#include "forms/layout.h"
 
 #include <windows.h>
 
@@ -13,20 +14,24 @@
 
 namespace e2e {
 
-// The control ID of Form1's control of that name, as the program's own
-// description gives it. A name the description lacks ends the driver.
-int ControlIdOf(const char* name);
+// The control ID of Form1's control at that place, as the program's own
+// description gives it.
+template <typename Slot>
+int ControlIdOf(Slot slot) {
+    return forms::ControlId(kForm1.controls[slot.index]);
+}
 
-inline const int kB = ControlIdOf(form1::kB), kC = ControlIdOf(form1::kC), kD = ControlIdOf(form1::kD),
-                 kE = ControlIdOf(form1::kE), kF = ControlIdOf(form1::kF), kG = ControlIdOf(form1::kG),
-                 kH = ControlIdOf(form1::kH);
-inline const int kCommand1 = ControlIdOf(form1::kCommand1), kCommand2 = ControlIdOf(form1::kCommand2),
-                 kCommand3 = ControlIdOf(form1::kCommand3);
-inline const int kLabel1 = ControlIdOf(form1::kLabel1), kLabel2 = ControlIdOf(form1::kLabel2),
-                 kLabel3 = ControlIdOf("Label3"), kLabel4 = ControlIdOf("Label4"), kLabel5 = ControlIdOf("Label5"),
-                 kLabel6 = ControlIdOf("Label6"), kLabel7 = ControlIdOf("Label7"), kLabel8 = ControlIdOf("Label8"),
-                 kLabel9 = ControlIdOf("Label9"), kLabel10 = ControlIdOf("Label10");
-inline const int kFrame1 = ControlIdOf("Frame1");
+inline const int kB = ControlIdOf(form1::b), kC = ControlIdOf(form1::c), kD = ControlIdOf(form1::d),
+                 kE = ControlIdOf(form1::e), kF = ControlIdOf(form1::f), kG = ControlIdOf(form1::g),
+                 kH = ControlIdOf(form1::h);
+inline const int kCommand1 = ControlIdOf(form1::Command1), kCommand2 = ControlIdOf(form1::Command2),
+                 kCommand3 = ControlIdOf(form1::Command3);
+inline const int kLabel1 = ControlIdOf(form1::Label1), kLabel2 = ControlIdOf(form1::Label2),
+                 kLabel3 = ControlIdOf(form1::Label3), kLabel4 = ControlIdOf(form1::Label4),
+                 kLabel5 = ControlIdOf(form1::Label5), kLabel6 = ControlIdOf(form1::Label6),
+                 kLabel7 = ControlIdOf(form1::Label7), kLabel8 = ControlIdOf(form1::Label8),
+                 kLabel9 = ControlIdOf(form1::Label9), kLabel10 = ControlIdOf(form1::Label10);
+inline const int kFrame1 = ControlIdOf(form1::Frame1);
 
 class Checks {
 public:

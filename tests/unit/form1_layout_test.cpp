@@ -1,5 +1,4 @@
 #include "app/form1_description.h"
-#include "app/form1_names.h"
 #include "forms/layout.h"
 
 #include <gtest/gtest.h>
@@ -57,33 +56,6 @@ TEST(Form1Layout, TwentyTwoControlsWithUniqueNamesAndTabIndicesZeroToTwenty) {
     EXPECT_EQ(*tabIndices.rbegin(), 20);
 }
 
-// A name the description lacks reaches no control: the runtime then does
-// nothing, and the handler's work is silently lost. Each name the code uses
-// must name a control of the kind the code takes it for.
-TEST(Form1Names, EveryNameTheCodeUsesIsAControlOfItsKind) {
-    EXPECT_STREQ(kForm1.name, form1::kForm);
-    const std::map<std::string, ControlKind> expected = {
-        {form1::kTimer1, ControlKind::Timer},           {form1::kLabel1, ControlKind::Label},
-        {form1::kLabel2, ControlKind::Label},           {form1::kLabel10, ControlKind::Label},
-        {form1::kCommand1, ControlKind::CommandButton},
-        {form1::kCommand2, ControlKind::CommandButton}, {form1::kCommand3, ControlKind::CommandButton},
-        {form1::kB, ControlKind::TextBox},              {form1::kC, ControlKind::TextBox},
-        {form1::kD, ControlKind::TextBox},              {form1::kE, ControlKind::TextBox},
-        {form1::kF, ControlKind::TextBox},              {form1::kG, ControlKind::TextBox},
-        {form1::kH, ControlKind::TextBox}};
-    auto byName = ControlsByName();
-    std::set<std::string> checked;
-    for (const char* name : form1::kControlNamesInUse) {
-        checked.insert(name);
-        auto control = byName.find(name);
-        ASSERT_NE(control, byName.end()) << "Form1 has no control named " << name;
-        auto kind = expected.find(name);
-        ASSERT_NE(kind, expected.end()) << name << " is used, but its kind is not known here";
-        EXPECT_EQ(static_cast<int>(control->second->kind), static_cast<int>(kind->second)) << name;
-    }
-    EXPECT_EQ(checked.size(), expected.size());
-}
-
 TEST(Form1Layout, TabStopsVisitTheCoveredControlsInOrder) {
     std::vector<size_t> stops = forms::TabStops(kForm1.controls, kForm1.controlCount);
     std::string order;
@@ -106,7 +78,7 @@ TEST(Form1Layout, CoveredControlsLieInsideTheFrameAndBelowIt) {
     for (const char* name : {"e", "Command1", "Command2", "Command3"}) {
         const ControlDescription& covered = *byName[name];
         SCOPED_TRACE(name);
-        EXPECT_EQ(covered.container, nullptr);
+        EXPECT_EQ(covered.container, forms::kOnForm);
         EXPECT_GE(covered.left, frame.left);
         EXPECT_GE(covered.top, frame.top);
         EXPECT_LE(covered.left + covered.width, frame.left + frame.width);
@@ -127,7 +99,7 @@ TEST(Form1Layout, RowsOverlapByOnePixelAndCaptionsMeetTheirBoxes) {
         EXPECT_EQ(caption.top, box.top);
         EXPECT_EQ(caption.left, box.left + box.width - 15);
         EXPECT_EQ(caption.left + caption.width, kForm1.clientWidth);
-        EXPECT_STREQ(box.container, "Frame1");
+        EXPECT_EQ(box.container, form1::Frame1.index);
     }
 }
 
@@ -135,28 +107,29 @@ TEST(Form1Layout, RowsOverlapByOnePixelAndCaptionsMeetTheirBoxes) {
 // box, which has none, by a name of its own; the frame, whose caption never
 // shows, by the credit line across its top.
 TEST(Form1Layout, EveryBoxAndTheFrameAreNamedForAReaderByWhatShowsBesideThem) {
-    auto byName = ControlsByName();
     std::set<std::string> named;
     for (size_t i = 0; i < kForm1.readerNameCount; ++i) {
         const forms::ReaderName& reader = kForm1.readerNames[i];
-        SCOPED_TRACE(reader.control);
-        ASSERT_TRUE(byName.count(reader.control));
-        const ControlDescription& control = *byName[reader.control];
-        EXPECT_TRUE(named.insert(reader.control).second);
-        EXPECT_NE(reader.label == nullptr, reader.name == nullptr);  // one or the other
-        if (!reader.label) continue;
-        ASSERT_TRUE(byName.count(reader.label));
-        const ControlDescription& label = *byName[reader.label];
+        ASSERT_GE(reader.control, 0);
+        ASSERT_LT(static_cast<size_t>(reader.control), kForm1.controlCount);
+        const ControlDescription& control = kForm1.controls[reader.control];
+        SCOPED_TRACE(control.name);
+        EXPECT_TRUE(named.insert(control.name).second);
+        EXPECT_NE(reader.label == forms::kNoLabel, reader.name == nullptr);  // one or the other
+        if (reader.label == forms::kNoLabel) continue;
+        ASSERT_GE(reader.label, 0);
+        ASSERT_LT(static_cast<size_t>(reader.label), kForm1.controlCount);
+        const ControlDescription& label = kForm1.controls[reader.label];
         EXPECT_EQ(label.kind, ControlKind::Label);
         if (control.kind == ControlKind::Frame) {
-            EXPECT_STREQ(label.container, control.name);
+            EXPECT_EQ(label.container, reader.control);
             EXPECT_EQ(label.top, 0);
             EXPECT_EQ(label.width, control.width);
             continue;
         }
         EXPECT_EQ(control.kind, ControlKind::TextBox);
         EXPECT_EQ(label.top, control.top);
-        EXPECT_STREQ(label.container, control.container);
+        EXPECT_EQ(label.container, control.container);
     }
     EXPECT_EQ(named, (std::set<std::string>{"Frame1", "b", "c", "d", "e", "f", "g", "h"}));
 }
@@ -188,16 +161,15 @@ TEST(FontOf, OwnFontElseTheContainersUpToTheForms) {
     const forms::FontDescription formFont{L"Form face", 10, 400, 178};
     const forms::FontDescription frameFont{L"Frame face", 12, 700, 178};
     const forms::FontDescription labelFont{L"Label face", 9, 400, 0};
-    auto control = [](const char* name, const char* container, const forms::FontDescription* font) {
+    auto control = [](int container, const forms::FontDescription* font) {
         ControlDescription d{};
-        d.name = name;
         d.container = container;
         d.font = font;
         return d;
     };
     const ControlDescription controls[] = {
-        control("Outer", nullptr, &frameFont), control("Inner", "Outer", nullptr), control("Deep", "Inner", nullptr),
-        control("Own", "Outer", &labelFont), control("Plain", nullptr, nullptr), control("Lost", "Nowhere", nullptr)};
+        control(forms::kOnForm, &frameFont), control(0, nullptr), control(1, nullptr),
+        control(0, &labelFont), control(forms::kOnForm, nullptr), control(6, nullptr)};  // the last: past the list
     forms::FormDescription form{};
     form.font = &formFont;
     form.controls = controls;

@@ -29,9 +29,11 @@ struct FakeForm {
         return window;
     }
     void Unload() { fake::Record("Unload"); }
-    void SetTimerInterval(const std::string& timer, int milliseconds) {
-        fake::Record("SetTimerInterval " + timer, {milliseconds, CaptionScheme.customColors});
-    }
+    struct {
+        void SetInterval(int milliseconds) {
+            fake::Record("SetTimerInterval Timer1", {milliseconds, CaptionScheme.customColors});
+        }
+    } Timer1;
     float Width() const { return width; }
     float Height() const { return height; }
     void Move(float newLeft, float newTop) {
