@@ -1,6 +1,7 @@
 #include "forms/accessibility.h"
 
 #include "forms/system_library.h"
+#include "forms/window_text.h"
 
 #include <oleacc.h>
 
@@ -175,12 +176,6 @@ private:
 };
 
 }  // namespace
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 LRESULT AnswerAccessibleObject(HWND window, WPARAM flags, LPARAM objectId, const AccessibleFacts& facts) {
     if (static_cast<LONG>(objectId) != OBJID_CLIENT) return 0;

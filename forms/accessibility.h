@@ -4,7 +4,7 @@
 // description and default action the runtime knows better. oleacc is loaded
 // when the first reader asks, so that no start pays for it.
 
-#include <windows.h>
+#include "platform/win32.h"
 
 #include <string>
 
@@ -19,9 +19,6 @@ struct AccessibleFacts {
     std::wstring description;
     std::wstring defaultAction;  // with it, the default action clicks the window
 };
-
-// The current text of a window.
-std::wstring WindowText(HWND window);
 
 // The answer to WM_GETOBJECT for a window of the runtime: an accessible object
 // for the client area, 0 for any other object (the platform then answers).

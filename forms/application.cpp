@@ -1,7 +1,6 @@
 #include "forms/application.h"
 
 #include "forms/instance_check.h"
-#include "forms/layout.h"
 
 namespace forms {
 namespace {
@@ -20,12 +19,6 @@ std::wstring InstanceMutexName() {
     return L"Local\\" + name + L".instance";
 }
 
-int ScreenDpi(int axis) {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, axis);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
 
 }  // namespace
 
@@ -43,13 +36,6 @@ Application::~Application() {
 
 Application& Application::Current() { return *current; }
 
-ScreenMetrics Screen() {
-    float twipsPerPixelX = static_cast<float>(kTwipsPerInch) / static_cast<float>(ScreenDpi(LOGPIXELSX));
-    float twipsPerPixelY = static_cast<float>(kTwipsPerInch) / static_cast<float>(ScreenDpi(LOGPIXELSY));
-    return ScreenMetrics{twipsPerPixelX, twipsPerPixelY,
-                         static_cast<float>(GetSystemMetrics(SM_CXSCREEN)) * twipsPerPixelX,
-                         static_cast<float>(GetSystemMetrics(SM_CYSCREEN)) * twipsPerPixelY};
-}
 
 // The clock asks many times a second; the texts change at most once a second,
 // so they are formatted only when the second has turned. The system time is

@@ -30,8 +30,6 @@ private:
     bool previousInstance_ = false;
 };
 
-ScreenMetrics Screen();
-
 // The current time and date in the user's time and short date formats.
 std::wstring CurrentTimeText();
 std::wstring CurrentDateText();

@@ -1,7 +1,5 @@
 #include "forms/command_button.h"
 
-#include <oleacc.h>
-
 #include <cwchar>
 
 namespace forms {

@@ -4,7 +4,7 @@
 // buttons' drawing and clicks. Each container answers its own children, so
 // that a box's notifications never travel up to the form.
 
-#include <windows.h>
+#include "platform/win32.h"
 
 namespace forms {
 

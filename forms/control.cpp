@@ -2,6 +2,7 @@
 
 #include "forms/layout.h"
 #include "forms/reader_services.h"
+#include "forms/window_text.h"
 
 namespace forms {
 

@@ -12,7 +12,7 @@
 #include "forms/reader_notice.h"
 #include "platform/handles.h"
 
-#include <windows.h>
+#include "platform/win32.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 
 #include "forms/description.h"
 
-#include <windows.h>
+#include "platform/win32.h"
 
 #include <cstdint>
 

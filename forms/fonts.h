@@ -6,7 +6,7 @@
 #include "forms/description.h"
 #include "platform/handles.h"
 
-#include <windows.h>
+#include "platform/win32.h"
 
 #include <string>
 #include <utility>

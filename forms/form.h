@@ -12,7 +12,7 @@
 #include "forms/events.h"
 #include "forms/fonts.h"
 
-#include <windows.h>
+#include "platform/win32.h"
 
 #include <memory>
 #include <string>

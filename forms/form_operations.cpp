@@ -1,6 +1,6 @@
 #include "forms/form.h"
 
-#include "forms/application.h"
+#include "forms/screen.h"
 
 #include <cmath>
 

@@ -4,8 +4,6 @@
 #include "forms/window_boundary.h"
 #include "forms/window_classes.h"
 
-#include <oleacc.h>
-
 namespace forms {
 
 bool Frame::RegisterClass(HINSTANCE instance) { return RegisterWindowClass(instance, kFrameClass, WindowProc); }

@@ -6,7 +6,7 @@
 
 #include "platform/handles.h"
 
-#include <windows.h>
+#include "platform/win32.h"
 
 namespace forms {
 

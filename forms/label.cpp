@@ -5,8 +5,6 @@
 #include "forms/window_boundary.h"
 #include "forms/window_classes.h"
 
-#include <oleacc.h>
-
 namespace forms {
 
 Label::Label(ControlHost& host, const ControlDescription& description) : Control(host, description) {

@@ -3,8 +3,6 @@
 #include "forms/system_library.h"
 #include "platform/handles.h"
 
-#include <usp10.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -67,6 +65,8 @@ SCRIPT_STRING_ANALYSIS AnalyseToFit(const Uniscribe& uniscribe, HDC dc, const st
         LONG height = std::labs(font.lfHeight);
         LONG fitted = height * available / uniscribe.size(analysis)->cx;
         if (fitted >= height) fitted = height - 1;
+        // A height of 0 would ask for the font's default size, no smaller.
+        fitted = std::max(fitted, kSmallestFittedHeight);
         font.lfHeight = font.lfHeight < 0 ? -fitted : fitted;
         font.lfWidth = 0;
         uniscribe.free(&analysis);

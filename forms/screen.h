@@ -11,4 +11,7 @@ struct ScreenMetrics {
     float height;  // twips
 };
 
+// The screen as it stands: its DPI on each axis and its size.
+ScreenMetrics Screen();
+
 }  // namespace forms

@@ -4,7 +4,7 @@
 // first: a DLL of the same name that another download left beside the
 // program would be loaded in its place.
 
-#include <windows.h>
+#include "platform/win32.h"
 
 namespace forms {
 

@@ -2,8 +2,6 @@
 
 #include "forms/window_boundary.h"
 
-#include <oleacc.h>
-
 #include <algorithm>
 
 namespace forms {

@@ -5,7 +5,7 @@
 // the instrumented twin of the benchmarks links bench/timings.cpp, which
 // records the phases and, once the window is idle, times full repaints.
 
-#include <windows.h>
+#include "platform/win32.h"
 
 namespace forms::timings {
 

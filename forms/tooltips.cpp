@@ -2,8 +2,6 @@
 
 #include "forms/system_library.h"
 
-#include <commctrl.h>
-
 namespace forms {
 
 // Nothing shows a tip before the pointer rests on a control, so the tips and

@@ -4,7 +4,7 @@
 // reach it. What fails (an allocation, most likely) is handed to the
 // platform's default handling of the message instead.
 
-#include <windows.h>
+#include "platform/win32.h"
 
 namespace forms {
 

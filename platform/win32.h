@@ -1,14 +1,17 @@
 #pragma once
-// The Win32 seam of the caption code and of the runtime's pure parts (the
-// colours a control is drawn in, the single-instance check, what readers are
-// told of a new result). On Windows this is
-// <windows.h>; natively it declares the subset of types, constants and
-// functions that code uses, and the test support library defines them as a
-// recording fake.
+// The Win32 seam of the caption code and of the forms runtime. On Windows
+// this is <windows.h> with the common controls', oleacc's and Uniscribe's
+// headers; natively it declares the subset of types, constants and functions
+// that code uses (the runtime's in platform/win32_forms.h), and the test
+// support library defines them as a recording fake.
 
 #ifdef _WIN32
 
 #include <windows.h>
+
+#include <commctrl.h>
+#include <oleacc.h>
+#include <usp10.h>
 
 // Raised from Windows 8 on; the headers declare it for builds that require
 // Windows 8, and the program starts on Windows 7, where nothing listens for it.
@@ -216,5 +219,7 @@ BOOL DrawFrameControl(HDC dc, RECT* rect, UINT type, UINT state);
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX, int sourceY, DWORD rop);
 
 void NotifyWinEvent(DWORD event, HWND window, LONG objectId, LONG childId);
+
+#include "platform/win32_forms.h"
 
 #endif

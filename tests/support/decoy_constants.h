@@ -9,20 +9,14 @@
 #ifndef _WIN32
 
 constexpr int GWL_EXSTYLE = -20;
-constexpr int GWLP_USERDATA = -21;
 constexpr int SM_CXBORDER = 5;
 constexpr int SM_CYSIZE = 31;
 constexpr int SM_CYSMCAPTION = 51;
 constexpr int COLOR_GRADIENTACTIVECAPTION = 27;
 constexpr int COLOR_GRADIENTINACTIVECAPTION = 28;
-constexpr UINT WM_ACTIVATE = 6;
-constexpr UINT WM_SETFOCUS = 7;
 constexpr UINT WM_GETTEXT = 13;
-constexpr UINT WM_PAINT = 15;
 constexpr UINT WM_NCMBUTTONDOWN = 167;
-constexpr UINT WM_COMMAND = 273;
 constexpr UINT WM_INITMENU = 278;
-constexpr WPARAM ICON_BIG = 1;
 constexpr WPARAM SC_SIZE = 0xF000;
 constexpr WPARAM SC_KEYMENU = 0xF100;
 constexpr int HTCLIENT = 1;

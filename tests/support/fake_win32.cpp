@@ -1,4 +1,5 @@
 #include "fake_win32.h"
+#include "fake_state.h"
 
 #include <new>
 
@@ -9,77 +10,6 @@
 
 namespace fake {
 namespace {
-
-enum class Kind { WindowDC, MemoryDC, Bitmap, Brush, Font, Region, StockBitmap, StockFont };
-
-struct Object {
-    explicit Object(Kind objectKind) : kind(objectKind) {}
-    Kind kind;
-    bool alive = true;
-    // device contexts
-    HWND window = nullptr;
-    HGDIOBJ bitmap = nullptr;
-    HGDIOBJ font = nullptr;
-    bool hasClip = false;
-    Region clip;
-    // bitmaps, brushes, regions
-    Pixels pixels;
-    COLORREF colour = 0;
-    Region region;
-};
-
-struct State {
-    Script script;
-    std::map<uintptr_t, Window> windows;
-    std::map<uintptr_t, Object> objects;
-    std::vector<Call> calls;
-    std::vector<std::string> problems;
-    uintptr_t nextHandle = 0x1000;
-    HCURSOR cursor = nullptr;
-    DWORD lastError = 0;
-};
-
-State& S() {
-    static State state;
-    return state;
-}
-
-constexpr uintptr_t kStockBitmap = 0x10;
-constexpr uintptr_t kStockFont = 0x20;
-
-long long N(const void* handle) { return static_cast<long long>(reinterpret_cast<uintptr_t>(handle)); }
-
-void Log(const std::string& name, std::vector<long long> args, const std::string& text = "") {
-    S().calls.push_back(Call{name, std::move(args), text});
-    if (name == S().script.failingCall) throw std::bad_alloc();
-}
-
-void Problem(const std::string& text) { S().problems.push_back(text); }
-
-template <typename Handle>
-Handle NewObject(Object object) {
-    uintptr_t id = S().nextHandle;
-    S().nextHandle += 0x10;
-    S().objects.emplace(id, std::move(object));
-    return reinterpret_cast<Handle>(id);
-}
-
-Object* Find(const void* handle) {
-    auto it = S().objects.find(reinterpret_cast<uintptr_t>(handle));
-    return it == S().objects.end() ? nullptr : &it->second;
-}
-
-Object* Live(const void* handle, const char* call) {
-    Object* object = Find(handle);
-    if (handle && object && !object->alive) Problem(std::string(call) + " on a deleted object");
-    return object && object->alive ? object : nullptr;
-}
-
-Window* FindWindowOf(HWND window) {
-    auto it = S().windows.find(reinterpret_cast<uintptr_t>(window));
-    return it == S().windows.end() ? nullptr : &it->second;
-}
-
 bool IsSelectedSomewhere(const void* handle) {
     for (auto& entry : S().objects) {
         const Object& dc = entry.second;
@@ -255,6 +185,11 @@ const Region* ClipOf(HDC dc) {
 const Pixels* BitmapPixels(HBITMAP bitmap) {
     Object* object = Find(bitmap);
     return object && object->kind == Kind::Bitmap ? &object->pixels : nullptr;
+}
+
+COLORREF BrushColour(HBRUSH brush) {
+    Object* object = Find(brush);
+    return object && object->alive && object->kind == Kind::Brush ? object->colour : 0xFFFFFFFF;
 }
 
 HCURSOR CurrentCursor() { return S().cursor; }
@@ -447,10 +382,7 @@ HDC GetWindowDC(HWND window) {
         Log("GetWindowDC", {N(window), 0});
         return nullptr;
     }
-    Object dc(Kind::WindowDC);
-    dc.window = window;
-    dc.font = reinterpret_cast<HGDIOBJ>(fake::kStockFont);
-    HDC handle = fake::NewObject<HDC>(std::move(dc));
+    HDC handle = fake::NewWindowDc(window);
     Log("GetWindowDC", {N(window), N(handle)});
     return handle;
 }

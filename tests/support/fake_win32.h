@@ -1,11 +1,13 @@
 #pragma once
-// A recording fake of the Win32 subset in platform/win32.h, for native tests:
+// A recording fake of the Win32 subset in platform/win32.h, for native tests
+// (the forms runtime's part in fake_win32_forms.cpp):
 // every call is logged with its arguments, results are scripted per test, GDI
 // objects and device contexts are kept in a ledger, memory bitmaps and window
 // surfaces keep pixels, and clip regions are exact sets of rectangles.
 
 #include "platform/win32.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,6 +61,17 @@ struct Window {
     std::vector<Message> seenByOwnProcedure;
     LRESULT ownResult = 0x51;  // with the message added, what its own procedure returns for other messages
     Pixels surface;            // what BitBlt put on the window
+    // Windows the forms runtime makes (CreateWindowExW).
+    std::wstring className;
+    std::wstring wideText;
+    DWORD exStyle = 0;
+    int id = 0;
+    LONG_PTR userData = 0;
+    bool visible = false;
+    bool destroyed = false;
+    bool messageOnly = false;
+    DWORD selectionStart = 0, selectionEnd = 0;  // an edit box's
+    size_t limit = 30000;                        // an edit box's
 
     // Each message gets an answer of its own, so that a result passed back
     // from one message cannot be mistaken for another's.
@@ -87,7 +100,33 @@ struct Script {
     // A call that throws std::bad_alloc, as an allocation would, as soon as it
     // is logged (a call that creates has made its object by then).
     std::string failingCall;
+
+    // The forms runtime's platform.
+    int dpi = 96;
+    std::wstring refusedClass;        // RegisterClassExW fails for it
+    std::wstring refusedWindowClass;  // CreateWindowExW fails for it
+    std::map<int, bool> keysDown;     // GetKeyState
+    bool uniscribe = true;            // usp10.dll loads
+    std::vector<std::wstring> installedFaces{L"Arabic Transparent"};
+    std::u16string clipboard;
+    bool clipboardOpens = true;
+    bool clipboardHasText = true;
+    // Run one by one whenever the message queue is empty; once all have run,
+    // an empty queue ends the loop as WM_QUIT would.
+    std::vector<std::function<void()>> idleSteps;
 };
+
+// Puts a message in the queue, as PostMessage would.
+void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The window's procedure now, as SetWindowLongPtrW left it.
+WNDPROC ProcedureOf(HWND window);
+// Every window the fake made of that class, in the order made.
+std::vector<HWND> WindowsOfClass(const std::wstring& className);
+// The procedure of the platform's own edit boxes and buttons: it records
+// each message, keeps an edit box's text, selection and limit, and answers
+// what a test asks of them.
+LRESULT CALLBACK PlatformControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+std::string Narrow(const std::wstring& text);
 
 // Starts a test afresh: no windows, no objects, no calls, Wine's default
 // metrics (SM_CXFRAME 4, SM_CYCAPTION 19, SM_CXSIZE 18, SM_CXDLGFRAME 3).
@@ -118,6 +157,8 @@ std::string Problems();  // "" when every object was released properly
 const Region* RegionOf(HRGN region);
 const Region* ClipOf(HDC dc);
 const Pixels* BitmapPixels(HBITMAP bitmap);
+// A live brush's colour; 0xFFFFFFFF for a handle that is none.
+COLORREF BrushColour(HBRUSH brush);
 HCURSOR CurrentCursor();
 
 }  // namespace fake
