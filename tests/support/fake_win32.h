@@ -105,7 +105,7 @@ struct Script {
     int dpi = 96;
     std::wstring refusedClass;        // RegisterClassExW fails for it
     std::wstring refusedWindowClass;  // CreateWindowExW fails for it
-    std::map<int, bool> keysDown;     // GetKeyState
+    std::map<int, SHORT> keyStates;   // GetKeyState: kKeyDown, kKeyToggled or both
     bool uniscribe = true;            // usp10.dll loads
     std::vector<std::wstring> installedFaces{L"Arabic Transparent"};
     std::u16string clipboard;
@@ -115,6 +115,11 @@ struct Script {
     // an empty queue ends the loop as WM_QUIT would.
     std::vector<std::function<void()>> idleSteps;
 };
+
+// GetKeyState's bits: the high one while the key is down, the low one while
+// it is toggled on (for Shift and Ctrl too, whose toggling means nothing).
+constexpr SHORT kKeyDown = static_cast<SHORT>(0xFF80);
+constexpr SHORT kKeyToggled = 1;
 
 // Puts a message in the queue, as PostMessage would.
 void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);

@@ -159,7 +159,8 @@ BOOL DestroyWindow(HWND handle) {
 
 WORD RegisterClassExW(const WNDCLASSEXW* windowClass) {
     std::wstring name = fake::ClassName(windowClass->lpszClassName);
-    Log("RegisterClassExW", {N(windowClass->hIcon), N(windowClass->hIconSm)}, fake::Narrow(name));
+    Log("RegisterClassExW", {N(windowClass->hInstance), N(windowClass->hIcon), N(windowClass->hIconSm)},
+        fake::Narrow(name));
     if (name == fake::script().refusedClass || windowClass->cbSize != sizeof(WNDCLASSEXW)) return 0;
     fake::S().classes[name] = windowClass->lpfnWndProc;
     return static_cast<WORD>(fake::S().classes.size());
@@ -322,9 +323,9 @@ BOOL GetMonitorInfoW(HMONITOR monitor, MONITORINFO* info) {
 }
 
 SHORT GetKeyState(int key) {
-    auto& keys = fake::script().keysDown;
-    auto down = keys.find(key);
-    return down != keys.end() && down->second ? static_cast<SHORT>(-128) : 0;
+    auto& keys = fake::script().keyStates;
+    auto state = keys.find(key);
+    return state != keys.end() ? state->second : 0;
 }
 
 BOOL GetMessageW(MSG* message, HWND, UINT, UINT) {

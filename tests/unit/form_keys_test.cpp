@@ -63,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
                     PreviewCase{"dropped_by_the_box", true, Upper, BoxDigitsOnly, L'x', {"form 120", "box 88"}, L""},
                     PreviewCase{"kept_by_both", true, Upper, BoxDigitsOnly, L'5', {"form 53", "box 53"}, L"5"},
                     PreviewCase{"no_preview", false, Upper, BoxNext, L'a', {"box 97"}, L"b"},
-                    PreviewCase{"no_handlers", true, nullptr, nullptr, L'q', {}, L"q"}),
+                    PreviewCase{"no_handlers", true, nullptr, nullptr, L'q', {}, L"q"},
+                    // Past U+7FFF the code is negative: a character still, not a zero.
+                    PreviewCase{"arabic_ligature", true, Upper, nullptr, L'\uFEFB', {"form -261"}, L"\uFEFB"}),
     [](const testing::TestParamInfo<PreviewCase>& test) { return test.param.name; });
 
 // An input method's character passes the same handlers once, then enters as
@@ -129,28 +131,59 @@ INSTANTIATE_TEST_SUITE_P(
                     ButtonKeyCase{"escape_on_clear", VK_ESCAPE, form1::b, &kOnClear, {"Command2"}}),
     [](const testing::TestParamInfo<ButtonKeyCase>& test) { return test.param.name; });
 
-// Other keys, and keys for windows that are not the form's, go on to their
-// window untouched.
+// Other keys and key messages, and keys for windows that are not the
+// form's, go on to their window untouched: the key preview sees characters
+// only.
 TEST_F(FormTest, OtherKeysAndOtherWindowsKeysGoOnToTheirWindow) {
     Form form(kForm1);
     form[form1::Command1].onClick = Calculate;
-    HWND elsewhere = fake::AddWindow(RECT{0, 0, 10, 10}, 0, "another program's");
+    form[form1::Command2].onClick = Exit;
+    form.onKeyPress = DropAll;
     HWND box = nullptr;
+    HWND elsewhere = nullptr;
     RunWith(form, {[&] {
-                box = WindowOf(form[form1::b]);
-                fake::Post(box, WM_KEYDOWN, 'A');
-                fake::Post(elsewhere, WM_KEYDOWN, VK_RETURN);
-                fake::Post(elsewhere, WM_CHAR, L'z');
-            }});
+                       box = WindowOf(form[form1::b]);
+                       elsewhere = fake::AddWindow(RECT{0, 0, 10, 10}, 0, "another program's");
+                       fake::Post(box, WM_KEYDOWN, 'A');
+                       fake::Post(box, WM_KEYUP, VK_RETURN);
+                       fake::Post(box, WM_SYSKEYDOWN, VK_ESCAPE);
+                       fake::Post(elsewhere, WM_KEYDOWN, VK_RETURN);
+                       fake::Post(elsewhere, WM_CHAR, L'z');
+                   },
+                   [&] {
+                       fake::script().keyStates[VK_CONTROL] = fake::kKeyDown;
+                       fake::Post(box, WM_KEYDOWN, 'V');
+                   }});
     EXPECT_TRUE(Heard().empty());
-    auto seen = [](HWND window, UINT message) {
-        int count = 0;
-        for (const fake::Message& m : fake::WindowOf(window).seenByOwnProcedure) count += m.message == message;
-        return count;
-    };
-    EXPECT_EQ(seen(box, WM_KEYDOWN), 1);
-    EXPECT_EQ(seen(elsewhere, WM_KEYDOWN), 1);
-    EXPECT_EQ(seen(elsewhere, WM_CHAR), 1);
+    std::vector<UINT> toTheBox, toElsewhere;
+    for (const fake::Message& m : fake::WindowOf(box).seenByOwnProcedure) {
+        if (m.message >= WM_KEYDOWN && m.message <= WM_SYSKEYDOWN) toTheBox.push_back(m.message);
+    }
+    for (const fake::Message& m : fake::WindowOf(elsewhere).seenByOwnProcedure) toElsewhere.push_back(m.message);
+    EXPECT_EQ(toTheBox, (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_KEYDOWN}));
+    EXPECT_EQ(toElsewhere, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
+}
+
+// Escape pressed with the focus on the form itself clicks the cancel button
+// too; Enter with the focus in another form's button clicks this form's
+// default, not that button.
+TEST_F(FormTest, TheFormsOwnWindowTakesEscapeAndAnotherFormsButtonIsNoneOfItsOwn) {
+    Form form(kForm1);
+    Form other(kForm1);
+    form[form1::Command1].onClick = Calculate;
+    form[form1::Command2].onClick = Exit;
+    other[form1::Command3].onClick = Clear;
+    HWND otherButton = fake::AddWindow(RECT{0, 0, 10, 10}, 0, "another form's button");
+    fake::WindowOf(otherButton).userData = reinterpret_cast<LONG_PTR>(&other[form1::Command3]);
+    RunWith(form, {[&] {
+                       SetFocus(form.hWnd());
+                       fake::Post(form.hWnd(), WM_KEYDOWN, VK_ESCAPE);
+                   },
+                   [&] {
+                       SetFocus(otherButton);
+                       fake::Post(WindowOf(form[form1::b]), WM_KEYDOWN, VK_RETURN);
+                   }});
+    EXPECT_EQ(Heard(), (std::vector<std::string>{"Command2", "Command1"}));
 }
 
 // The tab order runs through the covered controls (the buttons and e, under
@@ -173,7 +206,8 @@ TEST_F(FormTest, TabAndShiftTabCycleThroughTheStopsSelectingABoxsText) {
             steps.push_back([&, i, count, shift] {
                 if (i > 0) into.push_back(focusedName());
                 if (i == count) return;
-                fake::script().keysDown[VK_SHIFT] = shift;
+                fake::script().keyStates[VK_SHIFT] = shift ? fake::kKeyDown : fake::kKeyToggled;
+                fake::script().keyStates[VK_CONTROL] = fake::kKeyToggled;
                 fake::Post(GetFocus(), WM_KEYDOWN, VK_TAB);
             });
         }
@@ -186,6 +220,9 @@ TEST_F(FormTest, TabAndShiftTabCycleThroughTheStopsSelectingABoxsText) {
     Form again(kForm1);
     RunWith(again, presses(3, true, backward));
     EXPECT_EQ(backward, (std::vector<std::string>{"h", "g", "e"}));
+    for (const fake::Message& m : fake::WindowOf(WindowOf(again[form1::b])).seenByOwnProcedure) {
+        EXPECT_NE(m.message, static_cast<UINT>(WM_KEYDOWN));  // the key the form took
+    }
     std::vector<fake::Message> selections;
     for (const fake::Message& m : fake::WindowOf(WindowOf(again[form1::e])).seenByOwnProcedure) {
         if (m.message == EM_SETSEL) selections.push_back(m);
@@ -195,13 +232,45 @@ TEST_F(FormTest, TabAndShiftTabCycleThroughTheStopsSelectingABoxsText) {
     EXPECT_EQ(selections[0].lParam, -1);
 }
 
+// With the focus on none of the stops (the form itself), Tab goes to the
+// first and Shift+Tab to the last; a form with no stop ignores Tab.
+TEST_F(FormTest, TabFromOutsideTheStopsStartsAtAnEndAndNoStopsIgnoreIt) {
+    std::vector<HWND> focused;
+    for (bool shift : {false, true}) {
+        fake::Reset();
+        Form form(kForm1);
+        RunWith(form, {[&, shift] {
+                           SetFocus(form.hWnd());
+                           fake::script().keyStates[VK_SHIFT] = shift ? fake::kKeyDown : 0;
+                           fake::Post(form.hWnd(), WM_KEYDOWN, VK_TAB);
+                       },
+                       [&] { focused.push_back(GetFocus()); }});
+        EXPECT_EQ(focused.back(), WindowOf(form[shift ? form1::h : form1::b]));
+    }
+
+    fake::Reset();
+    forms::ControlDescription onlyALabel = kForm1.controls[form1::Label3.index];
+    forms::FormDescription noStops = kForm1;
+    noStops.controls = &onlyALabel;
+    noStops.controlCount = 1;
+    noStops.readerNameCount = 0;
+    Form form(noStops);
+    HWND focusAfter = nullptr;
+    RunWith(form, {[&] {
+                       SetFocus(form.hWnd());
+                       fake::Post(form.hWnd(), WM_KEYDOWN, VK_TAB);
+                   },
+                   [&] { focusAfter = GetFocus(); }});
+    EXPECT_EQ(focusAfter, form.hWnd());
+}
+
 TEST_F(FormTest, CtrlTabIsLeftToTheControl) {
     Form form(kForm1);
     HWND box = nullptr;
     HWND focusAfter = nullptr;
     RunWith(form, {[&] {
                        box = WindowOf(form[form1::b]);
-                       fake::script().keysDown[VK_CONTROL] = true;
+                       fake::script().keyStates[VK_CONTROL] = fake::kKeyDown;
                        fake::Post(box, WM_KEYDOWN, VK_TAB);
                    },
                    [&] { focusAfter = GetFocus(); }});
@@ -237,7 +306,7 @@ TEST_P(Paste, EntersAsTheBoxsRuleLetsItWithinItsLimit) {
                 box = WindowOf(form[form1::b]);
                 SetWindowTextW(box, c.before.c_str());
                 SendMessageW(box, EM_SETSEL, c.selectAll ? 0 : c.before.size(), -1);
-                fake::script().keysDown[VK_SHIFT] = c.shiftInsert;
+                fake::script().keyStates[VK_SHIFT] = c.shiftInsert ? fake::kKeyDown : 0;
                 if (c.shiftInsert) {
                     SendMessageW(box, WM_KEYDOWN, VK_INSERT, 0);
                 } else {

@@ -51,7 +51,12 @@ TEST_F(FormTest, LoadRunsWithTheControlsMadeBeforeTheWindowShowsWithTheFocusInTh
     EXPECT_EQ(fake::CallsNamed("controls made")[0].args[0], TRUE);
     EXPECT_EQ(CallNamesAmong({"Load", "ShowWindow", "SetFocus", "UpdateWindow"}),
               (std::vector<std::string>{"Load", "ShowWindow", "SetFocus", "UpdateWindow"}));
-    EXPECT_EQ(fake::CallsNamed("SetFocus")[0].args[0], static_cast<long long>(reinterpret_cast<uintptr_t>(WindowOf(form[form1::b]))));
+    EXPECT_EQ(fake::CallsNamed("SetFocus")[0].args[0],
+              static_cast<long long>(reinterpret_cast<uintptr_t>(WindowOf(form[form1::b]))));
+    // Every class the runtime registers is the program's own.
+    auto classes = fake::CallsNamed("RegisterClassExW");
+    EXPECT_EQ(classes.size(), 4u);
+    for (const fake::Call& registered : classes) EXPECT_EQ(registered.args[0], 0x400000) << registered.text;
 }
 
 // Asked to close, the form raises Unload; cancelled, it stays; allowed, its

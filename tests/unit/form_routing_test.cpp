@@ -3,9 +3,11 @@
 // fitted to its box.
 
 #include "form_test_support.h"
+#include "forms/colours.h"
 
 #include <cstdint>
 #include <ostream>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -72,6 +74,35 @@ TEST_F(FormTest, AContainerColoursItsOwnChildrenOnly) {
     for (const fake::Call& call : fake::CallsNamed("SetTextColor")) texts.push_back(call.args[1]);
     EXPECT_EQ(backs, (std::vector<long long>{0x00FFFFC0, 0x00FFFFC0}));
     EXPECT_EQ(texts, (std::vector<long long>{form[form1::b].TextColour(), 0x000000FF}));  // e's red
+    for (const char* call : {"SetBkColor", "SetTextColor"}) {
+        for (const fake::Call& made : fake::CallsNamed(call)) EXPECT_EQ(made.args[0], 0x5150) << call;
+    }
+}
+
+// A container paints its own surface in its brush where it is invalid, and
+// leaves nothing for the platform to erase.
+TEST_F(FormTest, AContainerPaintsItsSurfaceAndErasesNothing) {
+    Form form(kForm1);
+    LRESULT erased = 0, painted = -1;
+    HWND frame = nullptr;
+    RunWith(form, {[&] {
+                frame = WindowOf(form[form1::Frame1]);
+                fake::ClearCalls();
+                erased = SendMessageW(frame, WM_ERASEBKGND, 0x5150, 0);
+                painted = SendMessageW(frame, WM_PAINT, 0, 0);
+            }});
+    EXPECT_EQ(erased, 1);
+    EXPECT_EQ(painted, 0);
+    EXPECT_TRUE(fake::CallsNamed("DefWindowProcW").empty());
+    auto begun = fake::CallsNamed("BeginPaint");
+    auto fills = fake::CallsNamed("FillRect");
+    ASSERT_EQ(begun.size(), 1u);
+    ASSERT_EQ(fills.size(), 1u);
+    EXPECT_EQ(begun[0].args[0], static_cast<long long>(reinterpret_cast<uintptr_t>(frame)));
+    EXPECT_EQ(fills[0].args, (std::vector<long long>{begun[0].args[1], 0, 0, 401, 225,
+                                                      static_cast<long long>(reinterpret_cast<uintptr_t>(
+                                                          form[form1::Frame1].Brush()))}));
+    EXPECT_EQ(fake::CallsNamed("EndPaint").size(), 1u);
 }
 
 struct DrawCase {
@@ -150,6 +181,7 @@ TEST_P(ColourChanges, RebuildTheBrushesLeakingNoneAndRedrawEverything) {
     Form& form = *owned;
     int liveBefore = 0, liveAfter = 0;
     HBRUSH before = nullptr;
+    COLORREF formColour = 0;
     RunWith(form, {[&] {
                 before = form[form1::b].Brush();
                 liveBefore = fake::LiveObjects();
@@ -157,7 +189,10 @@ TEST_P(ColourChanges, RebuildTheBrushesLeakingNoneAndRedrawEverything) {
                 fake::script().highContrastFlags = c.highContrastAfter ? HCF_HIGHCONTRASTON : 0;
                 SendMessageW(form.hWnd(), c.message, c.wParam, 0);
                 liveAfter = fake::LiveObjects();
+                SendMessageW(form.hWnd(), WM_PAINT, 0, 0);
+                formColour = fake::BrushColour(reinterpret_cast<HBRUSH>(fake::CallsNamed("FillRect").back().args[5]));
             }});
+    EXPECT_EQ(formColour, forms::FormBackground(kForm1, c.recoloured && c.highContrastAfter));
     EXPECT_EQ(liveAfter, liveBefore);
     size_t brushes = fake::CallsNamed("CreateSolidBrush").size();
     auto redraws = fake::CallsNamed("RedrawWindow");
@@ -171,6 +206,9 @@ TEST_P(ColourChanges, RebuildTheBrushesLeakingNoneAndRedrawEverything) {
         EXPECT_EQ(fake::BrushColour(before), 0xFFFFFFFFu);  // let go
         EXPECT_EQ(fake::BrushColour(form[form1::b].Brush()), c.highContrastAfter ? 0x00000000u : 0x00FFFFC0u);
         ASSERT_EQ(redraws.size(), 1u);
+        std::vector<std::string> names = fake::CallNames();
+        EXPECT_GT(std::find(names.rbegin(), names.rend(), "CreateSolidBrush") - names.rbegin(),
+                  std::find(names.rbegin(), names.rend(), "RedrawWindow") - names.rbegin());  // brushes first
         EXPECT_EQ(redraws[0].args[0], static_cast<long long>(reinterpret_cast<uintptr_t>(form.hWnd())));
         EXPECT_EQ(redraws[0].args[3], RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
