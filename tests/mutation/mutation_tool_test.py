@@ -179,6 +179,13 @@ class RunOverTheExample(unittest.TestCase):
             f.write(SURVIVOR + ' # the count is kept for statistics no test reads\n')
             f.write(AT(15) + '< → <= # a mutant the tests kill\n')
             f.write('band.cpp: Band: "int gone = 1;": 1 → 0 # a mutant of a line that is gone\n')
+        # A header deleted from the tree since the workers copied it.
+        workers = os.path.join(EXAMPLE, 'build', 'mutation')
+        cls.stale = [os.path.join(workers, worker, 'src', 'moved_away.h')
+                     for worker in os.listdir(workers) if worker.startswith('worker-')]
+        for stale in cls.stale:
+            with open(stale, 'w') as f:
+                f.write('#error a file gone from the tree is still built\n')
         cls.listed_status, cls.listed_output = mutation('--verbose')
 
     def test_a_mutant_the_test_program_fails_on_is_killed(self):
@@ -218,6 +225,11 @@ class RunOverTheExample(unittest.TestCase):
         self.assertIn('Listed as equivalent, no longer a mutant: band.cpp: Band: "int gone = 1;": 1 → 0',
                       self.listed_output)
         self.assertIn('Listed as equivalent, but killed: ' + AT(15) + '< → <=', self.listed_output)
+
+    def test_a_file_gone_from_the_tree_is_gone_from_the_workers_copies(self):
+        self.assertTrue(self.stale)
+        for stale in self.stale:
+            self.assertFalse(os.path.exists(stale), stale)
 
     def test_a_second_run_at_the_same_time_stops_and_touches_none_of_the_first_ones_copies(self):
         scratch = os.path.join(EXAMPLE, 'build', 'mutation')
@@ -282,8 +294,8 @@ KNOWN_FAULTS = {
         'caption/draw_caption.cpp', 'SetBkMode(memoryDC, TRANSPARENT);', 'SetBkMode(memoryDC, OPAQUE);'),
     'the caption font loaded and the hook put in before the scheme is set': (
         'app/lifecycle.h',
-        '    form.SetTimerInterval(form1::kTimer1, 1);\n    CaptionScheme.customColors',
-        '    form.SetTimerInterval(form1::kTimer1, 1);\n    LoadCaptionFont();\n    HookCaption(form);\n'
+        '    form.Timer1.SetInterval(1);\n    CaptionScheme.customColors',
+        '    form.Timer1.SetInterval(1);\n    LoadCaptionFont();\n    HookCaption(form);\n'
         '    CaptionScheme.customColors'),
 }
 

@@ -141,7 +141,9 @@ TEST_F(FormTest, OtherKeysAndOtherWindowsKeysGoOnToTheirWindow) {
     form.onKeyPress = DropAll;
     HWND box = nullptr;
     HWND elsewhere = nullptr;
+    HWND earlier = fake::AddWindow(RECT{0, 0, 10, 10}, 0, "a window made before the form's");
     RunWith(form, {[&] {
+                       fake::Post(earlier, WM_KEYDOWN, VK_ESCAPE);
                        box = WindowOf(form[form1::b]);
                        elsewhere = fake::AddWindow(RECT{0, 0, 10, 10}, 0, "another program's");
                        fake::Post(box, WM_KEYDOWN, 'A');
@@ -162,6 +164,7 @@ TEST_F(FormTest, OtherKeysAndOtherWindowsKeysGoOnToTheirWindow) {
     for (const fake::Message& m : fake::WindowOf(elsewhere).seenByOwnProcedure) toElsewhere.push_back(m.message);
     EXPECT_EQ(toTheBox, (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_KEYDOWN}));
     EXPECT_EQ(toElsewhere, (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
+    EXPECT_EQ(fake::WindowOf(earlier).seenByOwnProcedure.size(), 1u);
 }
 
 // Escape pressed with the focus on the form itself clicks the cancel button

@@ -36,11 +36,13 @@ TEST_P(ContainerCommands, AClickNotifiedToTheButtonsContainerRaisesItsClick) {
     LRESULT answer = -1;
     RunWith(form, {[&] {
                 HWND container = c.toTheFrame ? WindowOf(form[form1::Frame1]) : form.hWnd();
+                fake::ClearCalls();
                 answer = SendMessageW(container, WM_COMMAND, static_cast<WPARAM>(c.notification) << 16,
                                       L(WindowOf(form[form1::Command1])));
             }});
     EXPECT_EQ(Heard().size(), c.clicked ? 1u : 0u);
     EXPECT_EQ(answer, 0);
+    EXPECT_TRUE(fake::CallsNamed("DefWindowProcW").empty());  // answered by the container itself
 }
 
 constexpr WORD kSetFocusNotification = 6;  // BN_SETFOCUS
