@@ -51,7 +51,7 @@ int Form::Run(HINSTANCE instance) {
     }
     timings::Mark("first paint");
 
-    MSG message;
+    MSG message{};  // a failed wait leaves it as it was: exit status 0
     for (;;) {
         timings::MeasureRepaintsOnceIdle(window_);
         if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;

@@ -10,7 +10,7 @@ namespace forms {
 
 LRESULT AnswerAccessibleObject(HWND window, WPARAM flags, LPARAM objectId, const AccessibleFacts& facts) {
     fake::Log("AnswerAccessibleObject", {fake::N(window), static_cast<long long>(flags), objectId, facts.role});
-    return 0;
+    return fake::script().accessibleAnswer;
 }
 
 const ReaderServices& PlatformReaderServices() {

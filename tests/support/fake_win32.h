@@ -114,12 +114,18 @@ struct Script {
     // Run one by one whenever the message queue is empty; once all have run,
     // an empty queue ends the loop as WM_QUIT would.
     std::vector<std::function<void()>> idleSteps;
+    bool getMessageFails = false;  // GetMessageW answers -1
+    bool newWindowsOnTop = false;  // else beneath their siblings
+    LRESULT accessibleAnswer = 0;  // the runtime's answer to WM_GETOBJECT
 };
 
 // GetKeyState's bits: the high one while the key is down, the low one while
 // it is toggled on (for Shift and Ctrl too, whose toggling means nothing).
 constexpr SHORT kKeyDown = static_cast<SHORT>(0xFF80);
 constexpr SHORT kKeyToggled = 1;
+
+// What DefWindowProcW answers to every message but WM_NCCREATE.
+constexpr LRESULT kDefaultAnswer = 0xDEF;
 
 // Puts a message in the queue, as PostMessage would.
 void Post(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -132,6 +138,8 @@ std::vector<HWND> WindowsOfClass(const std::wstring& className);
 // what a test asks of them.
 LRESULT CALLBACK PlatformControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 std::string Narrow(const std::wstring& text);
+// The windows of a parent, top of the stacking order first.
+std::vector<HWND> Children(HWND parent);
 
 // Starts a test afresh: no windows, no objects, no calls, Wine's default
 // metrics (SM_CXFRAME 4, SM_CYCAPTION 19, SM_CXSIZE 18, SM_CXDLGFRAME 3).

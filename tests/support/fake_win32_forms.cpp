@@ -58,6 +58,14 @@ void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 WNDPROC ProcedureOf(HWND window) { return FindWindowOf(window)->procedure; }
 
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND window : S().stacking) {
+        if (WindowOf(window).parent == parent && !WindowOf(window).messageOnly) children.push_back(window);
+    }
+    return children;
+}
+
 std::vector<HWND> WindowsOfClass(const std::wstring& className) {
     std::vector<HWND> found;
     for (auto& entry : S().windows) {
@@ -125,7 +133,8 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR windowClass, LPCWSTR name, DWORD sty
     window.messageOnly = parent == HWND_MESSAGE;
     window.parent = window.messageOnly ? nullptr : parent;
     window.procedure = classes.count(className) ? classes[className] : fake::PlatformControlProc;
-    fake::S().stacking.push_back(handle);  // a new window lies beneath its siblings
+    auto& stacking = fake::S().stacking;
+    stacking.insert(fake::script().newWindowsOnTop ? stacking.begin() : stacking.end(), handle);
     CREATESTRUCTW created{parameter, instance, menu, parent, height, width, y, x, static_cast<LONG>(style),
                           name, windowClass, exStyle};
     SendMessageW(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&created));
@@ -168,7 +177,7 @@ WORD RegisterClassExW(const WNDCLASSEXW* windowClass) {
 
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Log("DefWindowProcW", {N(window), message, static_cast<long long>(wParam), lParam});
-    return message == WM_NCCREATE ? TRUE : 0;
+    return message == WM_NCCREATE ? TRUE : fake::kDefaultAnswer;
 }
 
 LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -268,6 +277,11 @@ HWND GetWindow(HWND handle, UINT relation) {
 
 BOOL SetWindowPos(HWND window, HWND after, int x, int y, int width, int height, UINT flags) {
     Log("SetWindowPos", {N(window), N(after), x, y, width, height, flags});
+    if (flags & SWP_NOZORDER) return TRUE;
+    auto& stacking = fake::S().stacking;
+    stacking.erase(std::find(stacking.begin(), stacking.end(), window));
+    auto place = after == HWND_TOP ? stacking.begin() : std::find(stacking.begin(), stacking.end(), after) + 1;
+    stacking.insert(place, window);
     return TRUE;
 }
 
@@ -328,8 +342,10 @@ SHORT GetKeyState(int key) {
     return state != keys.end() ? state->second : 0;
 }
 
-BOOL GetMessageW(MSG* message, HWND, UINT, UINT) {
+BOOL GetMessageW(MSG* message, HWND window, UINT first, UINT last) {
+    Log("GetMessageW", {N(window), first, last});
     fake::State& state = fake::S();
+    if (state.script.getMessageFails) return -1;
     while (state.queue.empty() && state.nextIdleStep < state.script.idleSteps.size()) {
         state.script.idleSteps[state.nextIdleStep++]();
     }
@@ -385,7 +401,8 @@ HDC GetDC(HWND window) {
 
 int GetDeviceCaps(HDC dc, int index) {
     Log("GetDeviceCaps", {N(dc), index});
-    return index == LOGPIXELSX || index == LOGPIXELSY ? fake::script().dpi : 0;
+    bool asked = fake::Live(dc, "GetDeviceCaps") && (index == LOGPIXELSX || index == LOGPIXELSY);
+    return asked ? fake::script().dpi : 0;
 }
 
 HDC BeginPaint(HWND window, PAINTSTRUCT* paint) {

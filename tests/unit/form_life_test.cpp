@@ -169,3 +169,132 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<StartFailure>& test) { return test.param.name; });
 
 }  // namespace
+
+namespace {
+
+// The start-up's phases end in this order, each where the benchmarks' twin
+// takes its mark: the screen's DPI, every font, the colours, the classes,
+// the window, the controls, Load, the show with the focus placed, the first
+// paint, and only then the loop.
+TEST_F(FormTest, StartsUpInItsPhasesAtTheScreensDpi) {
+    fake::script().dpi = 144;
+    Form form(kForm1);
+    form.onLoad = OnLoad;
+    RunWith(form, {});
+    std::vector<std::string> phases;
+    std::string previous;
+    for (const std::string& name : fake::CallNames()) {
+        bool wanted = name.rfind("Mark ", 0) == 0 || name.rfind("PaintCosts", 0) == 0 || name == "Load" ||
+                      name == "GetDeviceCaps" || name == "CreateFontIndirectW" || name == "CreateSolidBrush" ||
+                      name == "RegisterClassExW" || name == "ShowWindow" || name == "SetFocus" ||
+                      name == "UpdateWindow" || name == "MeasureRepaintsOnceIdle" || name == "GetMessageW";
+        if (wanted && name != previous) phases.push_back(name);  // a run of one call counts once
+        if (wanted) previous = name;
+    }
+    EXPECT_EQ(phases, (std::vector<std::string>{
+                          "GetDeviceCaps", "Mark screen DPI (the display's first use)", "CreateFontIndirectW",
+                          "Mark font lookup", "CreateSolidBrush", "RegisterClassExW", "Mark class registration",
+                          "Mark window creation", "Mark control creation", "Load", "Mark Form_Load", "ShowWindow",
+                          "SetFocus", "Mark show", "PaintCosts first paint", "UpdateWindow", "PaintCosts end",
+                          "Mark first paint", "MeasureRepaintsOnceIdle", "GetMessageW"}));
+    auto screen = fake::CallsNamed("GetDC").at(0);
+    EXPECT_EQ(fake::CallsNamed("ReleaseDC").at(0).args, (std::vector<long long>{0, screen.args[1]}));  // once read
+
+    // At 144 DPI: 1.5 pixels a point, 10 twips a pixel.
+    EXPECT_EQ(fake::CallsNamed("CreateFontIndirectW").front().args[0], -32);  // the form's 15.75 points
+    const RECT& box = fake::WindowOf(WindowOf(form[form1::b])).rect;
+    EXPECT_EQ(box.right - box.left, 218);  // 2175 twips
+    for (const fake::Call& created : fake::CallsNamed("CreateWindowExW")) {
+        EXPECT_EQ(created.args[8], 0x400000) << created.text;  // every window the program's own
+    }
+    auto shown = fake::CallsNamed("ShowWindow");
+    auto updated = fake::CallsNamed("UpdateWindow");
+    auto formWindow = static_cast<long long>(reinterpret_cast<uintptr_t>(form.hWnd()));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].args, (std::vector<long long>{formWindow, SW_SHOW}));
+    EXPECT_EQ(updated.at(0).args[0], formWindow);
+    EXPECT_EQ(fake::CallsNamed("MeasureRepaintsOnceIdle").at(0).args[0], formWindow);
+    EXPECT_EQ(fake::CallsNamed("GetMessageW").at(0).args, (std::vector<long long>{0, 0, 0}));  // every message
+}
+
+// Within each container the controls lie in the description's order, every
+// label beneath the others, wherever the platform put each new window.
+TEST_F(FormTest, ControlsAreStackedAsDescribedWhereverThePlatformPutsThem) {
+    for (bool onTop : {false, true}) {
+        fake::Reset();
+        fake::script().newWindowsOnTop = onTop;
+        Form form(kForm1);
+        RunWith(form, {});
+        for (HWND container : {form.hWnd(), WindowOf(form[form1::Frame1])}) {
+            std::vector<std::string> stacked, described;
+            for (HWND child : fake::Children(container)) stacked.push_back(fake::Narrow(fake::WindowOf(child).className));
+            for (bool labels : {false, true}) {
+                for (size_t i = 0; i < kForm1.controlCount; ++i) {
+                    const forms::ControlDescription& d = kForm1.controls[i];
+                    HWND window = form[form1::Frame1].Window();
+                    bool inside = d.container != forms::kOnForm;
+                    if (d.kind == forms::ControlKind::Timer || (d.kind == forms::ControlKind::Label) != labels ||
+                        inside != (container == window)) {
+                        continue;
+                    }
+                    described.push_back(d.kind == forms::ControlKind::Label       ? "ZemranaLabel"
+                                        : d.kind == forms::ControlKind::Frame     ? "ZemranaFrame"
+                                        : d.kind == forms::ControlKind::TextBox   ? "EDIT"
+                                                                                  : "BUTTON");
+                }
+            }
+            EXPECT_EQ(stacked, described) << (onTop ? "new windows on top" : "new windows beneath");
+        }
+    }
+}
+
+// The loop translates each message before dispatching it, ends with the
+// quit message's code, and ends too when the platform cannot wait.
+TEST_F(FormTest, TheLoopTranslatesThenDispatchesAndEndsWithTheQuitCode) {
+    Form form(kForm1);
+    EXPECT_EQ(RunWith(form, {[&] {
+                  fake::Post(WindowOf(form[form1::b]), WM_CHAR, L'5');
+                  fake::Post(nullptr, WM_QUIT, 7);
+              }}),
+              7);
+    auto names = CallNamesAmong({"TranslateMessage", "DispatchMessageW"});
+    EXPECT_EQ(names, (std::vector<std::string>{"TranslateMessage", "DispatchMessageW"}));
+
+    fake::Reset();
+    fake::script().getMessageFails = true;
+    Form failing(kForm1);
+    EXPECT_EQ(RunWith(failing, {}), 0);
+}
+
+// A cancel is any nonzero flag: VB's True is -1.
+TEST_F(FormTest, AnUnloadCancelledWithTrueKeepsTheForm) {
+    Form form(kForm1);
+    form.onUnload = [](int16_t& cancel) { cancel = -1; };
+    bool stillThere = false;
+    RunWith(form, {[&] { fake::Post(form.hWnd(), WM_CLOSE); }, [&] { stillThere = IsWindow(form.hWnd()) != FALSE; }});
+    EXPECT_TRUE(stillThere);
+}
+
+// The tooltips' DLL is loaded at the pointer's first move over the form, once,
+// and never for keys.
+TEST_F(FormTest, TheTooltipsWaitForThePointer) {
+    Form form(kForm1);
+    auto comctl32Loads = [] {
+        std::vector<fake::Call> loads;
+        for (const fake::Call& load : fake::CallsNamed("LoadLibraryExW")) {
+            if (load.text == "C:\\windows\\system32\\comctl32.dll") loads.push_back(load);
+        }
+        return loads;
+    };
+    size_t afterKeys = 0;
+    RunWith(form, {[&] { fake::Post(WindowOf(form[form1::b]), WM_CHAR, L'1'); },
+                   [&] {
+                       afterKeys = comctl32Loads().size();
+                       fake::Post(form.hWnd(), WM_MOUSEMOVE);
+                       fake::Post(form.hWnd(), WM_MOUSEMOVE);
+                   }});
+    EXPECT_EQ(afterKeys, 0u);
+    EXPECT_EQ(comctl32Loads().size(), 1u);
+}
+
+}  // namespace

@@ -141,12 +141,27 @@ TEST_P(ButtonDrawing, DrawsTheButtonItsContainerOwns) {
         EXPECT_TRUE(texts.empty());
         return;
     }
+    // Everything drawn into the item's DC: the face, the edge, the caption.
+    std::vector<std::string> drawn;
+    for (const fake::Call& call : fake::Calls()) {
+        if (call.name == "FillRect" || call.name == "DrawEdge" || call.name == "SetBkMode" ||
+            call.name == "SetTextColor" || call.name == "DrawTextW" || call.name == "DrawFocusRect") {
+            drawn.push_back(call.name);
+            EXPECT_EQ(call.args[0], 0x5150) << call.name;
+        }
+    }
+    std::vector<std::string> expected{"FillRect", "DrawEdge", "SetBkMode", "SetTextColor", "DrawTextW"};
+    if (c.focusRect) expected.push_back("DrawFocusRect");
+    EXPECT_EQ(drawn, expected);
+    EXPECT_EQ(fake::CallsNamed("SetBkMode")[0].args[1], TRANSPARENT);
+    EXPECT_EQ(fake::CallsNamed("SetTextColor")[0].args[1], form[form1::Command1].TextColour());
     ASSERT_EQ(fake::CallsNamed("FillRect").size(), 1u);
     EXPECT_EQ(fake::CallsNamed("FillRect")[0].args.back(),
               static_cast<long long>(reinterpret_cast<uintptr_t>(form[form1::Command1].Brush())));
     ASSERT_EQ(edges.size(), 1u);
     EXPECT_EQ(edges[0].args[5], c.edge);
     ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].text, "????");  // the four letters of its Arabic caption
     EXPECT_EQ(texts[0].args[5], DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX);
     ASSERT_EQ(fake::CallsNamed("DrawFocusRect").size(), c.focusRect ? 1u : 0u);
     if (c.focusRect) {
@@ -273,5 +288,95 @@ INSTANTIATE_TEST_SUITE_P(
                     FitCase{"too_wide", form1::Label2, L"12:52:45 AM", {21, 16}, 6},
                     FitCase{"far_too_wide", form1::Label2, std::wstring(200, L'x'), {21, 6}, 2}),
     [](const testing::TestParamInfo<FitCase>& test) { return test.param.name; });
+
+}  // namespace
+
+namespace {
+
+// A button is the platform's owner-drawn push button, a tab stop, with the
+// runtime's procedure in front of the platform's: every message the runtime
+// does not answer itself reaches the platform's.
+TEST_F(FormTest, AButtonIsAnOwnerDrawnTabStopWhoseMessagesGoOnToThePlatform) {
+    Form form(kForm1);
+    HWND button = nullptr;
+    LRESULT answered = 0;
+    RunWith(form, {[&] {
+                button = WindowOf(form[form1::Command1]);
+                answered = SendMessageW(button, WM_KEYUP, L' ', 0);
+            }});
+    const fake::Window& window = fake::WindowOf(button);
+    EXPECT_EQ(static_cast<DWORD>(window.style),
+              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_OWNERDRAW);
+    EXPECT_EQ(window.exStyle, 0u);
+    EXPECT_NE(fake::ProcedureOf(button), &fake::PlatformControlProc);
+    EXPECT_EQ(window.seenByOwnProcedure.back().message, static_cast<UINT>(WM_KEYUP));
+    EXPECT_EQ(answered, window.OwnResultFor(WM_KEYUP));
+}
+
+struct ObjectCase {
+    const char* name;
+    friend void PrintTo(const ObjectCase& c, std::ostream* out) { *out << c.name; }
+    UINT message;
+    LRESULT runtimesAnswer;
+    bool asksTheRuntime;
+    bool platformAnswers;
+};
+
+class BoxObjects : public FormTest, public testing::WithParamInterface<ObjectCase> {};
+
+// A reader's WM_GETOBJECT gets the runtime's accessible object where it makes
+// one, the platform's otherwise; no other message asks for one.
+TEST_P(BoxObjects, AReadersRequestGetsTheRuntimesObjectElseThePlatforms) {
+    const ObjectCase& c = GetParam();
+    fake::script().accessibleAnswer = c.runtimesAnswer;
+    Form form(kForm1);
+    HWND box = nullptr;
+    LRESULT answer = 0;
+    RunWith(form, {[&] {
+                box = WindowOf(form[form1::b]);
+                fake::ClearCalls();
+                answer = SendMessageW(box, c.message, 3, -4);
+            }});
+    auto asked = fake::CallsNamed("AnswerAccessibleObject");
+    ASSERT_EQ(asked.size(), c.asksTheRuntime ? 1u : 0u);
+    if (c.asksTheRuntime) {
+        EXPECT_EQ(asked[0].args, (std::vector<long long>{static_cast<long long>(reinterpret_cast<uintptr_t>(box)), 3,
+                                                         -4, ROLE_SYSTEM_TEXT}));
+    }
+    const fake::Window& window = fake::WindowOf(box);
+    bool platformSaw = window.seenByOwnProcedure.back().message == c.message;
+    EXPECT_EQ(platformSaw, c.platformAnswers);
+    EXPECT_EQ(answer, c.platformAnswers ? window.OwnResultFor(c.message) : c.runtimesAnswer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, BoxObjects,
+                         testing::Values(ObjectCase{"the_runtimes", WM_GETOBJECT, 0x77, true, false},
+                                         ObjectCase{"the_platforms", WM_GETOBJECT, 0, true, true},
+                                         ObjectCase{"another_message", WM_SETFONT, 0x77, false, true},
+                                         ObjectCase{"a_message_after_it", WM_NCCREATE, 0x77, false, true}),
+                         [](const testing::TestParamInfo<ObjectCase>& test) { return test.param.name; });
+
+// What the runtime answers itself for a box (a paste), it answers with 0;
+// a window whose control has gone is left to the platform's default.
+TEST_F(FormTest, ABoxsOwnAnswersAreZeroAndAnUntiedWindowGetsTheDefault) {
+    fake::script().clipboard = std::u16string(1, u'5');
+    Form form(kForm1);
+    LRESULT pasted = -1, untied = -1;
+    HWND box = nullptr;
+    RunWith(form, {[&] {
+                box = WindowOf(form[form1::b]);
+                pasted = SendMessageW(box, WM_PASTE, 0, 0);
+                SetWindowLongPtrW(box, GWLP_USERDATA, 0);
+                fake::ClearCalls();
+                untied = SendMessageW(box, WM_SETTEXT, 5, 6);
+            }});
+    EXPECT_EQ(pasted, 0);
+    EXPECT_EQ(fake::WindowOf(box).wideText, L"5");
+    auto defaults = fake::CallsNamed("DefWindowProcW");
+    ASSERT_EQ(defaults.size(), 1u);
+    EXPECT_EQ(defaults[0].args, (std::vector<long long>{static_cast<long long>(reinterpret_cast<uintptr_t>(box)),
+                                                        WM_SETTEXT, 5, 6}));
+    EXPECT_EQ(untied, fake::kDefaultAnswer);
+}
 
 }  // namespace
