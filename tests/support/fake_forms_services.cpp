@@ -9,7 +9,11 @@
 namespace forms {
 
 LRESULT AnswerAccessibleObject(HWND window, WPARAM flags, LPARAM objectId, const AccessibleFacts& facts) {
-    fake::Log("AnswerAccessibleObject", {fake::N(window), static_cast<long long>(flags), objectId, facts.role});
+    fake::Log("AnswerAccessibleObject",
+              {fake::N(window), static_cast<long long>(flags), objectId, facts.role, facts.addedStates,
+               facts.valueIsText, fake::N(facts.nameSource), static_cast<long long>(facts.fixedName.size()),
+               static_cast<long long>(facts.description.size())},
+              fake::Narrow(facts.defaultAction));
     return fake::script().accessibleAnswer;
 }
 
