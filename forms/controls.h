@@ -9,35 +9,23 @@
 #include "forms/timer.h"
 
 #include <memory>
+#include <tuple>
 
 namespace forms {
 
 // The control of the described kind.
 std::unique_ptr<Control> MakeControl(ControlHost& host, const ControlDescription& description);
 
-// The class of each kind.
+// The class of each kind, listed in the order of ControlKind; each class
+// names its own kind, so a list out of order fails to build.
+using KindClasses = std::tuple<Frame, TextBox, Label, CommandButton, Timer>;
 template <ControlKind Kind>
-struct KindClass;
-template <>
-struct KindClass<ControlKind::Frame> {
-    using Type = Frame;
-};
-template <>
-struct KindClass<ControlKind::TextBox> {
-    using Type = TextBox;
-};
-template <>
-struct KindClass<ControlKind::Label> {
-    using Type = Label;
-};
-template <>
-struct KindClass<ControlKind::CommandButton> {
-    using Type = CommandButton;
-};
-template <>
-struct KindClass<ControlKind::Timer> {
-    using Type = Timer;
-};
+using KindClass = std::tuple_element_t<static_cast<size_t>(Kind), KindClasses>;
+static_assert(KindClass<ControlKind::Frame>::kKind == ControlKind::Frame &&
+              KindClass<ControlKind::TextBox>::kKind == ControlKind::TextBox &&
+              KindClass<ControlKind::Label>::kKind == ControlKind::Label &&
+              KindClass<ControlKind::CommandButton>::kKind == ControlKind::CommandButton &&
+              KindClass<ControlKind::Timer>::kKind == ControlKind::Timer);
 
 // The window classes of the kinds that have their own; false when one could
 // not be registered.

@@ -46,8 +46,8 @@ public:
 
     // The control at that place of the description, as the class of its kind.
     template <ControlKind Kind>
-    typename KindClass<Kind>::Type& operator[](ControlSlot<Kind> slot) const {
-        return static_cast<typename KindClass<Kind>::Type&>(*controls_[static_cast<size_t>(slot.index)]);
+    KindClass<Kind>& operator[](ControlSlot<Kind> slot) const {
+        return static_cast<KindClass<Kind>&>(*controls_[static_cast<size_t>(slot.index)]);
     }
 
     HWND hWnd() const { return window_; }

@@ -42,7 +42,7 @@ TEST_P(MadeWindows, LieWhereDescribedWithTheirKindsStylesAndFont) {
     }
     ASSERT_NE(window, nullptr);
     const fake::Window& w = fake::WindowOf(window);
-    EXPECT_EQ(w.parent, c.inFrame ? WindowOf(form[form1::Frame1]) : form.hWnd());
+    EXPECT_EQ(w.parent, c.inFrame ? form[form1::Frame1].Window() : form.hWnd());
     EXPECT_EQ(w.rect.left, c.rect.left);
     EXPECT_EQ(w.rect.top, c.rect.top);
     EXPECT_EQ(w.rect.right, c.rect.right);
@@ -148,7 +148,7 @@ TEST_P(ReaderFacts, EachKindTellsItsRoleNameAndState) {
                     auto* control = reinterpret_cast<const forms::Control*>(fake::WindowOf(window).userData);
                     if (control && &control->Description() == &kForm1.controls[c.index]) asked = window;
                 }
-                for (HWND window : fake::Children(WindowOf(form[form1::Frame1]))) {
+                for (HWND window : fake::Children(form[form1::Frame1].Window())) {
                     auto* control = reinterpret_cast<const forms::Control*>(fake::WindowOf(window).userData);
                     if (control && &control->Description() == &kForm1.controls[c.index]) asked = window;
                 }

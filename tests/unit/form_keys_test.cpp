@@ -49,7 +49,7 @@ TEST_P(KeyPreview, TheFormFirstThenTheFocusedBoxAndWhatTheyLeaveEnters) {
     form[form1::b].onKeyPress = c.boxHandler;
     HWND box = nullptr;
     RunWith(form, {[&] {
-                box = WindowOf(form[form1::b]);
+                box = form[form1::b].Window();
                 fake::Post(box, WM_CHAR, c.typed);
             }});
     EXPECT_EQ(Heard(), c.heard);
@@ -76,7 +76,7 @@ TEST_F(FormTest, AnInputMethodsCharacterPassesTheHandlersOnceAndEntersAsTyped) {
     form[form1::b].onKeyPress = BoxNext;
     HWND box = nullptr;
     RunWith(form, {[&] {
-                box = WindowOf(form[form1::b]);
+                box = form[form1::b].Window();
                 SendMessageW(box, WM_IME_CHAR, L'a', 0);
             }});
     EXPECT_EQ(Heard(), (std::vector<std::string>{"form 97", "box 65"}));
@@ -113,7 +113,7 @@ TEST_P(ButtonKeys, EnterClicksTheFocusedButtonElseTheDefaultEscapeTheCancel) {
     form[form1::Command3].onClick = Clear;
     HWND focused = nullptr;
     RunWith(form, {[&] {
-                focused = c.focusedButton ? WindowOf(form[*c.focusedButton]) : WindowOf(form[c.focusedBox]);
+                focused = c.focusedButton ? form[*c.focusedButton].Window() : form[c.focusedBox].Window();
                 SetFocus(focused);
                 fake::Post(focused, WM_KEYDOWN, static_cast<WPARAM>(c.key));
             }});
@@ -144,7 +144,7 @@ TEST_F(FormTest, OtherKeysAndOtherWindowsKeysGoOnToTheirWindow) {
     HWND earlier = fake::AddWindow(RECT{0, 0, 10, 10}, 0, "a window made before the form's");
     RunWith(form, {[&] {
                        fake::Post(earlier, WM_KEYDOWN, VK_ESCAPE);
-                       box = WindowOf(form[form1::b]);
+                       box = form[form1::b].Window();
                        elsewhere = fake::AddWindow(RECT{0, 0, 10, 10}, 0, "another program's");
                        fake::Post(box, WM_KEYDOWN, 'A');
                        fake::Post(box, WM_KEYUP, VK_RETURN);
@@ -184,7 +184,7 @@ TEST_F(FormTest, TheFormsOwnWindowTakesEscapeAndAnotherFormsButtonIsNoneOfItsOwn
                    },
                    [&] {
                        SetFocus(otherButton);
-                       fake::Post(WindowOf(form[form1::b]), WM_KEYDOWN, VK_RETURN);
+                       fake::Post(form[form1::b].Window(), WM_KEYDOWN, VK_RETURN);
                    }});
     EXPECT_EQ(Heard(), (std::vector<std::string>{"Command2", "Command1"}));
 }
@@ -217,17 +217,18 @@ TEST_F(FormTest, TabAndShiftTabCycleThroughTheStopsSelectingABoxsText) {
         return steps;
     };
     RunWith(form, presses(10, false, forward));
-    EXPECT_EQ(forward, (std::vector<std::string>{"c", "d", "f", "Command2", "Command3", "Command1", "e", "g", "h", "b"}));
+    EXPECT_EQ(forward,
+              (std::vector<std::string>{"c", "d", "f", "Command2", "Command3", "Command1", "e", "g", "h", "b"}));
 
     fake::Reset();
     Form again(kForm1);
     RunWith(again, presses(3, true, backward));
     EXPECT_EQ(backward, (std::vector<std::string>{"h", "g", "e"}));
-    for (const fake::Message& m : fake::WindowOf(WindowOf(again[form1::b])).seenByOwnProcedure) {
+    for (const fake::Message& m : fake::WindowOf(again[form1::b].Window()).seenByOwnProcedure) {
         EXPECT_NE(m.message, static_cast<UINT>(WM_KEYDOWN));  // the key the form took
     }
     std::vector<fake::Message> selections;
-    for (const fake::Message& m : fake::WindowOf(WindowOf(again[form1::e])).seenByOwnProcedure) {
+    for (const fake::Message& m : fake::WindowOf(again[form1::e].Window()).seenByOwnProcedure) {
         if (m.message == EM_SETSEL) selections.push_back(m);
     }
     ASSERT_EQ(selections.size(), 1u);
@@ -248,7 +249,7 @@ TEST_F(FormTest, TabFromOutsideTheStopsStartsAtAnEndAndNoStopsIgnoreIt) {
                            fake::Post(form.hWnd(), WM_KEYDOWN, VK_TAB);
                        },
                        [&] { focused.push_back(GetFocus()); }});
-        EXPECT_EQ(focused.back(), WindowOf(form[shift ? form1::h : form1::b]));
+        EXPECT_EQ(focused.back(), form[shift ? form1::h : form1::b].Window());
     }
 
     fake::Reset();
@@ -272,7 +273,7 @@ TEST_F(FormTest, CtrlTabIsLeftToTheControl) {
     HWND box = nullptr;
     HWND focusAfter = nullptr;
     RunWith(form, {[&] {
-                       box = WindowOf(form[form1::b]);
+                       box = form[form1::b].Window();
                        fake::script().keyStates[VK_CONTROL] = fake::kKeyDown;
                        fake::Post(box, WM_KEYDOWN, VK_TAB);
                    },
@@ -306,7 +307,7 @@ TEST_P(Paste, EntersAsTheBoxsRuleLetsItWithinItsLimit) {
     forms::Form form(kForm1);
     HWND box = nullptr;
     RunWith(form, {[&] {
-                box = WindowOf(form[form1::b]);
+                box = form[form1::b].Window();
                 SetWindowTextW(box, c.before.c_str());
                 SendMessageW(box, EM_SETSEL, c.selectAll ? 0 : c.before.size(), -1);
                 fake::script().keyStates[VK_SHIFT] = c.shiftInsert ? fake::kKeyDown : 0;
@@ -336,7 +337,7 @@ TEST_F(FormTest, AReadOnlyBoxLeavesThePasteToThePlatform) {
     forms::Form form(kForm1);
     HWND box = nullptr;
     RunWith(form, {[&] {
-                box = WindowOf(form[form1::c]);
+                box = form[form1::c].Window();
                 SendMessageW(box, WM_PASTE, 0, 0);
             }});
     EXPECT_TRUE(fake::CallsNamed("OpenClipboard").empty());

@@ -43,7 +43,7 @@ TEST_F(FormTest, LoadRunsWithTheControlsMadeBeforeTheWindowShowsWithTheFocusInTh
         OnLoad();
         g_visibleAtLoad = fake::WindowOf(loading->hWnd()).visible;
         g_focusAtLoad = GetFocus();
-        fake::Record("controls made", {IsWindow(WindowOf((*loading)[form1::Label4]))});
+        fake::Record("controls made", {IsWindow((*loading)[form1::Label4].Window())});
     };
     EXPECT_EQ(RunWith(form, {}), 0);
     EXPECT_FALSE(g_visibleAtLoad);
@@ -52,7 +52,7 @@ TEST_F(FormTest, LoadRunsWithTheControlsMadeBeforeTheWindowShowsWithTheFocusInTh
     EXPECT_EQ(CallNamesAmong({"Load", "ShowWindow", "SetFocus", "UpdateWindow"}),
               (std::vector<std::string>{"Load", "ShowWindow", "SetFocus", "UpdateWindow"}));
     EXPECT_EQ(fake::CallsNamed("SetFocus")[0].args[0],
-              static_cast<long long>(reinterpret_cast<uintptr_t>(WindowOf(form[form1::b]))));
+              static_cast<long long>(reinterpret_cast<uintptr_t>(form[form1::b].Window())));
     // Every class the runtime registers is the program's own.
     auto classes = fake::CallsNamed("RegisterClassExW");
     EXPECT_EQ(classes.size(), 4u);
@@ -105,7 +105,7 @@ void EndAndTellWhatFollows() {
     form = &ending;
     ending[form1::Command2].onClick = [] { Form::End(); };
     ending.onUnload = [](int16_t&) { std::fprintf(stderr, "Unload\n"); };
-    fake::script().idleSteps = {[] { fake::Post(WindowOf((*form)[form1::b]), WM_KEYDOWN, VK_ESCAPE); },
+    fake::script().idleSteps = {[] { fake::Post((*form)[form1::b].Window(), WM_KEYDOWN, VK_ESCAPE); },
                                 [] { std::fprintf(stderr, "after End\n"); }};
     form->Run(nullptr);
     std::fprintf(stderr, "Run returned\n");
@@ -122,8 +122,8 @@ TEST_F(FormTest, AThrowingHandlerEndsOnlyItsEvent) {
     Form form(kForm1);
     form[form1::Command1].onClick = Throws;
     form.onLoad = OnLoad;
-    RunWith(form, {[&] { fake::Post(WindowOf(form[form1::b]), WM_KEYDOWN, VK_RETURN); },
-                   [&] { fake::Post(WindowOf(form[form1::b]), WM_KEYDOWN, VK_RETURN); }});
+    RunWith(form, {[&] { fake::Post(form[form1::b].Window(), WM_KEYDOWN, VK_RETURN); },
+                   [&] { fake::Post(form[form1::b].Window(), WM_KEYDOWN, VK_RETURN); }});
     EXPECT_EQ(Heard(), (std::vector<std::string>{"Load", "threw", "threw"}));
 }
 
@@ -202,7 +202,7 @@ TEST_F(FormTest, StartsUpInItsPhasesAtTheScreensDpi) {
 
     // At 144 DPI: 1.5 pixels a point, 10 twips a pixel.
     EXPECT_EQ(fake::CallsNamed("CreateFontIndirectW").front().args[0], -32);  // the form's 15.75 points
-    const RECT& box = fake::WindowOf(WindowOf(form[form1::b])).rect;
+    const RECT& box = fake::WindowOf(form[form1::b].Window()).rect;
     EXPECT_EQ(box.right - box.left, 218);  // 2175 twips
     for (const fake::Call& created : fake::CallsNamed("CreateWindowExW")) {
         EXPECT_EQ(created.args[8], 0x400000) << created.text;  // every window the program's own
@@ -225,9 +225,11 @@ TEST_F(FormTest, ControlsAreStackedAsDescribedWhereverThePlatformPutsThem) {
         fake::script().newWindowsOnTop = onTop;
         Form form(kForm1);
         RunWith(form, {});
-        for (HWND container : {form.hWnd(), WindowOf(form[form1::Frame1])}) {
+        for (HWND container : {form.hWnd(), form[form1::Frame1].Window()}) {
             std::vector<std::string> stacked, described;
-            for (HWND child : fake::Children(container)) stacked.push_back(fake::Narrow(fake::WindowOf(child).className));
+            for (HWND child : fake::Children(container)) {
+                stacked.push_back(fake::Narrow(fake::WindowOf(child).className));
+            }
             for (bool labels : {false, true}) {
                 for (size_t i = 0; i < kForm1.controlCount; ++i) {
                     const forms::ControlDescription& d = kForm1.controls[i];
@@ -253,7 +255,7 @@ TEST_F(FormTest, ControlsAreStackedAsDescribedWhereverThePlatformPutsThem) {
 TEST_F(FormTest, TheLoopTranslatesThenDispatchesAndEndsWithTheQuitCode) {
     Form form(kForm1);
     EXPECT_EQ(RunWith(form, {[&] {
-                  fake::Post(WindowOf(form[form1::b]), WM_CHAR, L'5');
+                  fake::Post(form[form1::b].Window(), WM_CHAR, L'5');
                   fake::Post(nullptr, WM_QUIT, 7);
               }}),
               7);
@@ -287,7 +289,7 @@ TEST_F(FormTest, TheTooltipsWaitForThePointer) {
         return loads;
     };
     size_t afterKeys = 0;
-    RunWith(form, {[&] { fake::Post(WindowOf(form[form1::b]), WM_CHAR, L'1'); },
+    RunWith(form, {[&] { fake::Post(form[form1::b].Window(), WM_CHAR, L'1'); },
                    [&] {
                        afterKeys = comctl32Loads().size();
                        fake::Post(form.hWnd(), WM_MOUSEMOVE);

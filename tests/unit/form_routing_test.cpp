@@ -35,10 +35,10 @@ TEST_P(ContainerCommands, AClickNotifiedToTheButtonsContainerRaisesItsClick) {
     form[form1::Command1].onClick = Calculate;
     LRESULT answer = -1;
     RunWith(form, {[&] {
-                HWND container = c.toTheFrame ? WindowOf(form[form1::Frame1]) : form.hWnd();
+                HWND container = c.toTheFrame ? form[form1::Frame1].Window() : form.hWnd();
                 fake::ClearCalls();
                 answer = SendMessageW(container, WM_COMMAND, static_cast<WPARAM>(c.notification) << 16,
-                                      L(WindowOf(form[form1::Command1])));
+                                      L(form[form1::Command1].Window()));
             }});
     EXPECT_EQ(Heard().size(), c.clicked ? 1u : 0u);
     EXPECT_EQ(answer, 0);
@@ -60,12 +60,12 @@ TEST_F(FormTest, AContainerColoursItsOwnChildrenOnly) {
     LRESULT boxInFrame = 0, boxToForm = 0, readOnlyOnForm = 0;
     HDC dc = reinterpret_cast<HDC>(0x5150);
     RunWith(form, {[&] {
-                boxInFrame = SendMessageW(WindowOf(form[form1::Frame1]), WM_CTLCOLOREDIT,
-                                          reinterpret_cast<WPARAM>(dc), L(WindowOf(form[form1::b])));
+                boxInFrame = SendMessageW(form[form1::Frame1].Window(), WM_CTLCOLOREDIT,
+                                          reinterpret_cast<WPARAM>(dc), L(form[form1::b].Window()));
                 boxToForm = SendMessageW(form.hWnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                                         L(WindowOf(form[form1::b])));
+                                         L(form[form1::b].Window()));
                 readOnlyOnForm = SendMessageW(form.hWnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                              L(WindowOf(form[form1::e])));
+                                              L(form[form1::e].Window()));
             }});
     EXPECT_EQ(boxInFrame, reinterpret_cast<LRESULT>(form[form1::b].Brush()));
     EXPECT_EQ(fake::BrushColour(form[form1::b].Brush()), 0x00FFFFC0u);  // light cyan
@@ -88,7 +88,7 @@ TEST_F(FormTest, AContainerPaintsItsSurfaceAndErasesNothing) {
     LRESULT erased = 0, painted = -1;
     HWND frame = nullptr;
     RunWith(form, {[&] {
-                frame = WindowOf(form[form1::Frame1]);
+                frame = form[form1::Frame1].Window();
                 fake::ClearCalls();
                 erased = SendMessageW(frame, WM_ERASEBKGND, 0x5150, 0);
                 painted = SendMessageW(frame, WM_PAINT, 0, 0);
@@ -126,11 +126,11 @@ TEST_P(ButtonDrawing, DrawsTheButtonItsContainerOwns) {
     LRESULT answer = 0;
     RunWith(form, {[&] {
                 DRAWITEMSTRUCT item{};
-                item.hwndItem = WindowOf(form[form1::Command1]);
+                item.hwndItem = form[form1::Command1].Window();
                 item.hDC = reinterpret_cast<HDC>(0x5150);
                 item.rcItem = RECT{0, 0, 57, 33};
                 item.itemState = c.state;
-                HWND container = c.ownChild ? form.hWnd() : WindowOf(form[form1::Frame1]);
+                HWND container = c.ownChild ? form.hWnd() : form[form1::Frame1].Window();
                 answer = SendMessageW(container, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
             }});
     EXPECT_EQ(answer, TRUE);
@@ -264,7 +264,7 @@ TEST_P(LabelText, FittedToTheLabelAndAlignedInIt) {
                 form[c.label].SetCaption(c.text);
                 liveBefore = fake::LiveObjects();
                 fake::ClearCalls();
-                SendMessageW(WindowOf(form[c.label]), WM_PAINT, 0, 0);
+                SendMessageW(form[c.label].Window(), WM_PAINT, 0, 0);
             }});
     std::vector<long long> heights;
     for (const fake::Call& call : fake::CallsNamed("ScriptStringAnalyse")) heights.push_back(call.args[4]);
@@ -301,7 +301,7 @@ TEST_F(FormTest, AButtonIsAnOwnerDrawnTabStopWhoseMessagesGoOnToThePlatform) {
     HWND button = nullptr;
     LRESULT answered = 0;
     RunWith(form, {[&] {
-                button = WindowOf(form[form1::Command1]);
+                button = form[form1::Command1].Window();
                 answered = SendMessageW(button, WM_KEYUP, L' ', 0);
             }});
     const fake::Window& window = fake::WindowOf(button);
@@ -333,7 +333,7 @@ TEST_P(BoxObjects, AReadersRequestGetsTheRuntimesObjectElseThePlatforms) {
     HWND box = nullptr;
     LRESULT answer = 0;
     RunWith(form, {[&] {
-                box = WindowOf(form[form1::b]);
+                box = form[form1::b].Window();
                 fake::ClearCalls();
                 answer = SendMessageW(box, c.message, 3, -4);
             }});
@@ -365,7 +365,7 @@ TEST_F(FormTest, ABoxsOwnAnswersAreZeroAndAnUntiedWindowGetsTheDefault) {
     LRESULT pasted = -1, untied = -1;
     HWND box = nullptr;
     RunWith(form, {[&] {
-                box = WindowOf(form[form1::b]);
+                box = form[form1::b].Window();
                 pasted = SendMessageW(box, WM_PASTE, 0, 0);
                 SetWindowLongPtrW(box, GWLP_USERDATA, 0);
                 fake::ClearCalls();

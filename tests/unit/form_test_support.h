@@ -44,5 +44,3 @@ protected:
         return found;
     }
 };
-
-inline HWND WindowOf(const forms::Control& control) { return control.Window(); }
