@@ -1,6 +1,7 @@
 #include "caption/draw_caption.h"
 
 #include "caption/caption_colors.h"
+#include "platform/handles.h"
 
 #include <algorithm>
 #include <string_view>
@@ -12,9 +13,8 @@ constexpr int kTitleBufferLength = 255;
 constexpr UINT kTitleFormat = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
 
 void FillBand(const RECT& band, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(CaptionPaintState.memoryDC, &band, brush);
-    DeleteObject(brush);
+    platform::Brush brush(CreateSolidBrush(colour));
+    FillRect(CaptionPaintState.memoryDC, &band, brush.Get());
 }
 
 // Left to right in bands of W / 8 pixels; the last band reaches lastRight.
@@ -61,14 +61,10 @@ bool PaintVerticalGradient(RECT& band, int F, int W, int captionHeight, LONG sty
 // left behind; up to 50 rows nothing is called at all.
 void MakeRoomForRows(int windowWidth, int rows) {
     if (rows <= kCaptionBitmapRows) return;
-    HBITMAP taller = CreateCompatibleBitmap(CaptionPaintState.windowDC, windowWidth, rows);
-    if (!taller) return;
-    if (!SelectObject(CaptionPaintState.memoryDC, taller)) {
-        DeleteObject(taller);
-        return;
-    }
+    platform::Bitmap taller(CreateCompatibleBitmap(CaptionPaintState.windowDC, windowWidth, rows));
+    if (!taller || !SelectObject(CaptionPaintState.memoryDC, taller.Get())) return;
     DeleteObject(CaptionPaintState.captionBitmap);
-    CaptionPaintState.captionBitmap = taller;
+    CaptionPaintState.captionBitmap = taller.Take();
 }
 
 COLORREF TitleColor(COLORREF startColor, COLORREF endColor) {
@@ -78,6 +74,20 @@ COLORREF TitleColor(COLORREF startColor, COLORREF endColor) {
     }
     return endColor == GetSysColor(COLOR_ACTIVECAPTION) ? GetSysColor(COLOR_CAPTIONTEXT)
                                                         : GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+}
+
+// The title in the system's caption font, made for this drawing alone.
+void DrawTitle(std::string_view title, RECT& band, COLORREF startColor, COLORREF endColor) {
+    HDC memoryDC = CaptionPaintState.memoryDC;
+    platform::Font font(CreateFontIndirectA(&CaptionPaintState.captionLogFont));
+    CaptionPaintState.captionFont = font.Get();
+    {
+        platform::Selection selectedFont(memoryDC, font.Get());
+        SetBkMode(memoryDC, TRANSPARENT);
+        SetTextColor(memoryDC, TitleColor(startColor, endColor));
+        DrawTextA(memoryDC, title.data(), static_cast<int>(title.size()), &band, kTitleFormat);
+    }
+    CaptionPaintState.captionFont = nullptr;
 }
 
 // Close, then maximise and minimise to its left, as the style offers them.
@@ -141,16 +151,9 @@ void DrawCaption(COLORREF startColor, COLORREF endColor) {
         band.left = F;
     }
 
-    CaptionPaintState.captionFont = CreateFontIndirectA(&CaptionPaintState.captionLogFont);
-    HGDIOBJ previousFont = SelectObject(memoryDC, CaptionPaintState.captionFont);
-    SetBkMode(memoryDC, TRANSPARENT);
-    SetTextColor(memoryDC, TitleColor(startColor, endColor));
     band.left = band.left + 2;
     band.right = band.right - 10;
-    DrawTextA(memoryDC, title.data(), static_cast<int>(title.size()), &band, kTitleFormat);
-    SelectObject(memoryDC, previousFont);
-    DeleteObject(CaptionPaintState.captionFont);
-    CaptionPaintState.captionFont = nullptr;
+    DrawTitle(title, band, startColor, endColor);
 
     DrawCaptionButtons(F, W, cxSize, captionHeight, style);
 

@@ -2,6 +2,9 @@
 
 #include "caption/caption_colors.h"
 #include "caption/draw_caption.h"
+#include "platform/handles.h"
+
+#include <new>
 
 namespace {
 
@@ -29,48 +32,59 @@ bool IsActiveForRepaint() {
     return parent && IsActiveMdiChild(parent);
 }
 
+// The caption composed off-screen in the window's clip and copied to the
+// window; the memory DC and its bitmap are gone before the clip moves back.
+void ComposeCaption(CaptionMessageGroup group, UINT message, WPARAM wParam, const RECT& windowRect,
+                    platform::Region& clipRegion) {
+    CaptionPaintStateRecord& state = CaptionPaintState;
+    platform::MemoryDc memoryDc(CreateCompatibleDC(state.windowDC));
+    state.memoryDC = memoryDc.Get();
+    state.captionBitmap =
+        CreateCompatibleBitmap(state.windowDC, windowRect.right - windowRect.left, kCaptionBitmapRows);
+    {
+        platform::Selection selectedBitmap(state.memoryDC, state.captionBitmap);
+        clipRegion.Reset(CreateRectRgn(windowRect.left, windowRect.top, windowRect.right, windowRect.bottom));
+        state.clipRegion = clipRegion.Get();
+        SelectClipRgn(state.windowDC, state.clipRegion);
+        OffsetClipRgn(state.windowDC, -windowRect.left, -windowRect.top);
+
+        bool active =
+            group == CaptionMessageGroup::Activation ? IsActiveForActivation(message, wParam) : IsActiveForRepaint();
+        int32_t activeFlag = active ? -1 : 0;
+        COLORREF startColor = 0;
+        COLORREF endColor = 0;
+        GetCaptionColors(static_cast<int16_t>(activeFlag), startColor, endColor);
+        // A caption whose colour ramp cannot be allocated is left to the
+        // previous procedure, which then paints the whole frame.
+        try {
+            DrawCaption(startColor, endColor);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    // Deleted by hand: the bitmap in use may be a taller one DrawCaption put in place of the first.
+    DeleteObject(state.captionBitmap);
+    state.captionBitmap = nullptr;
+}
+
 }  // namespace
 
 LRESULT RunCaptionPaintCycle(CaptionMessageGroup group, UINT message, WPARAM wParam, LPARAM lParam, WNDPROC previous) {
     CaptionPaintStateRecord& state = CaptionPaintState;
     RECT windowRect{};
     GetWindowRect(state.hookedWindow, &windowRect);
-    state.windowDC = GetWindowDC(state.hookedWindow);
-    state.memoryDC = CreateCompatibleDC(state.windowDC);
-    state.captionBitmap =
-        CreateCompatibleBitmap(state.windowDC, windowRect.right - windowRect.left, kCaptionBitmapRows);
-    HGDIOBJ previousBitmap = SelectObject(state.memoryDC, state.captionBitmap);
-    state.clipRegion = CreateRectRgn(windowRect.left, windowRect.top, windowRect.right, windowRect.bottom);
-    SelectClipRgn(state.windowDC, state.clipRegion);
-    OffsetClipRgn(state.windowDC, -windowRect.left, -windowRect.top);
-
-    bool active = group == CaptionMessageGroup::Activation ? IsActiveForActivation(message, wParam) : IsActiveForRepaint();
-    int32_t activeFlag = active ? -1 : 0;
-    COLORREF startColor = 0;
-    COLORREF endColor = 0;
-    GetCaptionColors(static_cast<int16_t>(activeFlag), startColor, endColor);
-    // A caption that cannot be drawn (its colour ramp not allocated) is left
-    // to the previous procedure, which then paints the whole frame; the cycle
-    // still releases all it holds.
-    try {
-        DrawCaption(startColor, endColor);
-    } catch (...) {
-    }
-
-    SelectObject(state.memoryDC, previousBitmap);
-    DeleteObject(state.captionBitmap);
-    state.captionBitmap = nullptr;
-    DeleteDC(state.memoryDC);
+    // Made after the window DC but deleted after it is released, so held first.
+    platform::Region clipRegion;
+    platform::WindowDc windowDc(state.hookedWindow);
+    state.windowDC = windowDc.Get();
+    ComposeCaption(group, message, wParam, windowRect, clipRegion);
     OffsetClipRgn(state.windowDC, windowRect.left, windowRect.top);
-    GetClipRgn(state.windowDC, state.clipRegion);
+    GetClipRgn(state.windowDC, clipRegion.Get());
 
     LRESULT result = 1;
     if (group == CaptionMessageGroup::Repaint) {
-        result = CallPreviousProc(previous, state.hookedWindow, WM_NCPAINT, reinterpret_cast<WPARAM>(state.clipRegion),
+        result = CallPreviousProc(previous, state.hookedWindow, WM_NCPAINT, reinterpret_cast<WPARAM>(clipRegion.Get()),
                                   lParam);
     }
-    ReleaseDC(state.hookedWindow, state.windowDC);
-    DeleteObject(state.clipRegion);
     state.windowDC = nullptr;
     return result;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// Owned handles of the platform's objects, and the selection guard. An owned
-// handle deletes or releases what it holds when it goes, and can be moved but
-// never copied, so that whoever holds it is the one to let it go; a selection
-// puts back what a device context had selected. Over the seam: natively they
-// call the recording fake, whose ledger sees what they leave behind.
+// Owned handles of the platform's objects, a window's DC, and the selection
+// guard. An owned handle deletes or releases what it holds when it goes, and
+// can be moved but never copied, so that whoever holds it is the one to let
+// it go; a window's DC goes back to its window; a selection puts back what a
+// device context had selected. Over the seam: natively they call the
+// recording fake, whose ledger sees what they leave behind.
 
 #include "platform/win32.h"
 
@@ -51,6 +52,21 @@ using Font = Owned<HFONT, DeleteGdiObject>;
 using Bitmap = Owned<HBITMAP, DeleteGdiObject>;
 using Region = Owned<HRGN, DeleteGdiObject>;
 using MemoryDc = Owned<HDC, DeleteMemoryDc>;
+
+// A window's whole device context, released to its window when it goes.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WindowDc() { ReleaseDC(window_, dc_); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
 
 // An object selected into a device context for the scope, then put back.
 class Selection {

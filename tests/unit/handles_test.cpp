@@ -58,15 +58,20 @@ TEST_F(Handles, ATakenHandleIsTheTakersAndNoneIsNothingToDelete) {
 // before anything it selected goes.
 TEST_F(Handles, ASelectionIsPutBackBeforeItsObjectAndItsDcGo) {
     HWND window = fake::AddWindow(RECT{0, 0, 100, 50}, 0, "");
-    HDC screen = GetWindowDC(window);
     {
-        platform::MemoryDc dc(CreateCompatibleDC(screen));
-        platform::Bitmap bitmap(CreateCompatibleBitmap(screen, 10, 10));
-        platform::Selection selected(dc.Get(), bitmap.Get());
+        platform::WindowDc screen(window);
+        {
+            platform::MemoryDc dc(CreateCompatibleDC(screen.Get()));
+            platform::Bitmap bitmap(CreateCompatibleBitmap(screen.Get(), 10, 10));
+            platform::Selection selected(dc.Get(), bitmap.Get());
+            fake::ClearCalls();
+        }
+        EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"SelectObject", "DeleteObject", "DeleteDC"}));
         fake::ClearCalls();
     }
-    EXPECT_EQ(fake::CallNames(), (std::vector<std::string>{"SelectObject", "DeleteObject", "DeleteDC"}));
-    ReleaseDC(window, screen);
+    // The window's DC goes back to the window it came from.
+    ASSERT_EQ(fake::CallNames(), std::vector<std::string>{"ReleaseDC"});
+    EXPECT_EQ(fake::Calls()[0].args[0], N(window));
 }
 
 }  // namespace
