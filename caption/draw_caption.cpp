@@ -82,7 +82,7 @@ void DrawTitle(std::string_view title, RECT& band, COLORREF startColor, COLORREF
     platform::Font font(CreateFontIndirectA(&CaptionPaintState.captionLogFont));
     CaptionPaintState.captionFont = font.Get();
     {
-        platform::Selection selectedFont(memoryDC, font.Get());
+        platform::Selection selectedFont(memoryDC, CaptionPaintState.captionFont);
         SetBkMode(memoryDC, TRANSPARENT);
         SetTextColor(memoryDC, TitleColor(startColor, endColor));
         DrawTextA(memoryDC, title.data(), static_cast<int>(title.size()), &band, kTitleFormat);

@@ -1,6 +1,7 @@
 // What only Windows answers for the forms runtime, stood in for natively: a
 // screen reader's accessible objects (none: the platform's own answer then
-// serves) and the readers' services (missing, as on a Windows without them).
+// serves) and the readers' services (missing, as on a Windows without them,
+// unless a test asks for them).
 
 #include "fake_state.h"
 #include "forms/accessibility.h"
@@ -19,7 +20,19 @@ LRESULT AnswerAccessibleObject(HWND window, WPARAM flags, LPARAM objectId, const
 
 const ReaderServices& PlatformReaderServices() {
     static const ReaderServices none;
-    return none;
+    static const ReaderServices logging = [] {
+        ReaderServices services;
+        services.markPoliteLiveRegion = [](HWND window) {
+            fake::Log("MarkPoliteLiveRegion", {fake::N(window)});
+            return true;
+        };
+        services.notify = [](HWND window, const std::wstring& text) {
+            fake::Log("Notify", {fake::N(window)}, fake::Narrow(text.c_str()));
+            return true;
+        };
+        return services;
+    }();
+    return fake::script().readerServices ? logging : none;
 }
 
 }  // namespace forms

@@ -117,6 +117,7 @@ struct Script {
     bool getMessageFails = false;  // GetMessageW answers -1
     bool newWindowsOnTop = false;  // else beneath their siblings
     LRESULT accessibleAnswer = 0;  // the runtime's answer to WM_GETOBJECT
+    bool readerServices = false;   // the readers' services present, each logging what it is asked
 };
 
 // GetKeyState's bits: the high one while the key is down, the low one while

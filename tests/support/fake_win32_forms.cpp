@@ -168,7 +168,8 @@ BOOL DestroyWindow(HWND handle) {
 
 WORD RegisterClassExW(const WNDCLASSEXW* windowClass) {
     std::wstring name = fake::ClassName(windowClass->lpszClassName);
-    Log("RegisterClassExW", {N(windowClass->hInstance), N(windowClass->hIcon), N(windowClass->hIconSm)},
+    Log("RegisterClassExW",
+        {N(windowClass->hInstance), N(windowClass->hIcon), N(windowClass->hIconSm), N(windowClass->hCursor)},
         fake::Narrow(name));
     if (name == fake::script().refusedClass || windowClass->cbSize != sizeof(WNDCLASSEXW)) return 0;
     fake::S().classes[name] = windowClass->lpfnWndProc;
@@ -263,6 +264,7 @@ BOOL IsWindow(HWND handle) {
 // Siblings in the order they were made, which is their stacking order: the
 // runtime makes its controls top first.
 HWND GetWindow(HWND handle, UINT relation) {
+    Log("GetWindow", {N(handle), relation});
     fake::Window* window = fake::FindWindowOf(handle);
     if (!window) return nullptr;
     std::vector<HWND> siblings;
@@ -390,7 +392,9 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int he
 
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
     Log("LoadCursorW", {N(instance), N(name)});
-    return reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(0x7400));
+    // One cursor per system cursor's number, none for anything else.
+    bool systemCursor = name && N(name) <= 0xFFFF;
+    return systemCursor ? reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(0x70000 + N(name))) : nullptr;
 }
 
 HDC GetDC(HWND window) {

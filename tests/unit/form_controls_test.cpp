@@ -79,8 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
 void Tick() { Heard().push_back("tick"); }
 
 // The timer ticks on a message-only window of its own at its interval, anew
-// at each change, not at all at 0; only its own tick raises its event, and
-// its window goes with the form's.
+// at each change, not at all at 0; only its own tick raises its event (not
+// another timer's, not one reaching a window of its class that no timer
+// holds), and its window goes with the form's.
 TEST_F(FormTest, TheTimerTicksOnItsOwnWindowAtItsInterval) {
     Form form(kForm1);
     form[form1::Timer1].onTimer = Tick;
@@ -92,9 +93,15 @@ TEST_F(FormTest, TheTimerTicksOnItsOwnWindowAtItsInterval) {
                        form[form1::Timer1].SetInterval(0);
                        form[form1::Timer1].SetInterval(-5);
                        answers.push_back(SendMessageW(ticks, WM_TIMER, 1, 0));
-                       answers.push_back(SendMessageW(ticks, WM_TIMER, 2, 0));
-                       answers.push_back(SendMessageW(ticks, WM_TIMER - 1, 1, 0));
-                       answers.push_back(SendMessageW(ticks, WM_TIMER + 1, 1, 0));
+                       answers.push_back(SendMessageW(ticks, WM_TIMER, 2, 0x21));
+                       answers.push_back(SendMessageW(ticks, WM_TIMER, 0, 0x20));
+                       answers.push_back(SendMessageW(ticks, WM_TIMER - 1, 1, 0x22));
+                       answers.push_back(SendMessageW(ticks, WM_TIMER + 1, 1, 0x23));
+                       // A window of the timer's class that no timer holds.
+                       HWND stray = CreateWindowExW(0, L"ZemranaTimer", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                    nullptr, nullptr);
+                       answers.push_back(SendMessageW(stray, WM_TIMER, 1, 0x24));
+                       DestroyWindow(stray);
                    },
                    [&] { fake::Post(form.hWnd(), WM_CLOSE); }});
     const fake::Window& window = fake::WindowOf(ticks);
@@ -110,13 +117,68 @@ TEST_F(FormTest, TheTimerTicksOnItsOwnWindowAtItsInterval) {
     EXPECT_EQ(timers, (std::vector<std::vector<long long>>{
                           {1, H(ticks), 1, 1000}, {1, H(ticks), 1, 1}, {0, H(ticks), 1}, {0, H(ticks), 1}}));
     EXPECT_EQ(Heard(), (std::vector<std::string>{"tick"}));
-    EXPECT_EQ(answers, (std::vector<LRESULT>{0, fake::kDefaultAnswer, fake::kDefaultAnswer, fake::kDefaultAnswer}));
+    EXPECT_EQ(answers, std::vector<LRESULT>({0, fake::kDefaultAnswer, fake::kDefaultAnswer, fake::kDefaultAnswer,
+                                             fake::kDefaultAnswer, fake::kDefaultAnswer}));
+    // What is not its own tick goes on to the default procedure as it came.
+    std::vector<std::vector<long long>> passedOn;
+    for (const fake::Call& call : fake::CallsNamed("DefWindowProcW")) {
+        if (call.args[3] >= 0x20 && call.args[3] <= 0x24) passedOn.push_back(call.args);
+    }
+    HWND stray = fake::WindowsOfClass(L"ZemranaTimer").at(1);
+    EXPECT_EQ(passedOn, (std::vector<std::vector<long long>>{{H(ticks), WM_TIMER, 2, 0x21},
+                                                             {H(ticks), WM_TIMER, 0, 0x20},
+                                                             {H(ticks), WM_TIMER - 1, 1, 0x22},
+                                                             {H(ticks), WM_TIMER + 1, 1, 0x23},
+                                                             {H(stray), WM_TIMER, 1, 0x24}}));
     EXPECT_FALSE(IsWindow(ticks));
     auto created = fake::CallsNamed("CreateWindowExW");
     for (const fake::Call& call : created) {
         if (call.text != "ZemranaTimer") continue;
         EXPECT_EQ(call.args, (std::vector<long long>{0, 0, 0, 0, 0, 0, H(HWND_MESSAGE), 0, 0x400000}));
+        break;  // the stray one is the test's
     }
+}
+
+// A control's text, focus and words to readers reach its window once it has
+// one; before, they reach nothing and its text is empty.
+TEST_F(FormTest, AControlActsOnItsWindowOnlyOnceItHasOne) {
+    fake::script().readerServices = true;
+    Form form(kForm1);
+    auto& box = form[form1::b];
+    auto& result = form[form1::f];
+    box.SetText(L"12");
+    box.Focus();
+    box.Announce(L"said");
+    result.AnnounceResult(L"told");
+    EXPECT_EQ(box.Text(), L"");
+    EXPECT_TRUE(fake::Calls().empty()) << fake::Calls().front().name;
+
+    std::wstring read;
+    HWND focused = nullptr;
+    RunWith(form, {[&] {
+        fake::ClearCalls();
+        box.SetText(L"12");
+        read = box.Text();
+        result.Focus();
+        focused = GetFocus();
+        result.AnnounceResult(L"told");
+        result.AnnounceResult(L"told again");
+        box.Announce(L"said");
+    }});
+    EXPECT_EQ(read, L"12");
+    EXPECT_EQ(focused, result.Window());
+    std::vector<std::string> told;
+    for (const fake::Call& call : fake::Calls()) {
+        bool event = call.name == "NotifyWinEvent";
+        if (event || call.name == "MarkPoliteLiveRegion" || call.name == "Notify") {
+            told.push_back(call.name + " " + std::to_string(call.args[event ? 1 : 0]) + " " + call.text);
+        }
+    }
+    std::string f = std::to_string(H(result.Window()));
+    std::string b = std::to_string(H(box.Window()));
+    EXPECT_EQ(told, (std::vector<std::string>{"MarkPoliteLiveRegion " + f + " ", "NotifyWinEvent " + f + " ",
+                                              "Notify " + f + " told", "NotifyWinEvent " + f + " ",
+                                              "Notify " + f + " told again", "Notify " + b + " said"}));
 }
 
 constexpr int kNoWindow = -2;

@@ -77,11 +77,18 @@ TEST_F(FormTest, AnInputMethodsCharacterPassesTheHandlersOnceAndEntersAsTyped) {
     HWND box = nullptr;
     RunWith(form, {[&] {
                 box = form[form1::b].Window();
-                SendMessageW(box, WM_IME_CHAR, L'a', 0);
+                SendMessageW(box, WM_IME_CHAR, L'a', 0x10001);
             }});
     EXPECT_EQ(Heard(), (std::vector<std::string>{"form 97", "box 65"}));
     EXPECT_EQ(fake::WindowOf(box).wideText, L"B");
-    for (const fake::Message& seen : fake::WindowOf(box).seenByOwnProcedure) EXPECT_NE(seen.message, WM_IME_CHAR);
+    int typed = 0;
+    for (const fake::Message& seen : fake::WindowOf(box).seenByOwnProcedure) {
+        EXPECT_NE(seen.message, WM_IME_CHAR);
+        if (seen.message != WM_CHAR) continue;
+        ++typed;
+        EXPECT_EQ(seen.lParam, 0x10001) << "the repeat count as the input method gave it";
+    }
+    EXPECT_EQ(typed, 1);
 }
 
 void Calculate() { Heard().push_back("Command1"); }

@@ -53,10 +53,14 @@ TEST_F(FormTest, LoadRunsWithTheControlsMadeBeforeTheWindowShowsWithTheFocusInTh
               (std::vector<std::string>{"Load", "ShowWindow", "SetFocus", "UpdateWindow"}));
     EXPECT_EQ(fake::CallsNamed("SetFocus")[0].args[0],
               static_cast<long long>(reinterpret_cast<uintptr_t>(form[form1::b].Window())));
-    // Every class the runtime registers is the program's own.
+    // Every class the runtime registers is the program's own, with the arrow for a pointer.
     auto classes = fake::CallsNamed("RegisterClassExW");
     EXPECT_EQ(classes.size(), 4u);
-    for (const fake::Call& registered : classes) EXPECT_EQ(registered.args[0], 0x400000) << registered.text;
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    for (const fake::Call& registered : classes) {
+        EXPECT_EQ(registered.args[0], 0x400000) << registered.text;
+        EXPECT_EQ(registered.args[3], static_cast<long long>(reinterpret_cast<uintptr_t>(arrow))) << registered.text;
+    }
 }
 
 // Asked to close, the form raises Unload; cancelled, it stays; allowed, its
@@ -165,7 +169,9 @@ INSTANTIATE_TEST_SUITE_P(
                     StartFailure{"form_window", L"", L"ZemranaForm", forms::kExitWindowNotCreated},
                     StartFailure{"an_edit_box", L"", L"EDIT", forms::kExitWindowNotCreated},
                     StartFailure{"a_label", L"", L"ZemranaLabel", forms::kExitWindowNotCreated},
-                    StartFailure{"the_timer", L"", L"ZemranaTimer", forms::kExitWindowNotCreated}),
+                    StartFailure{"the_timer", L"", L"ZemranaTimer", forms::kExitWindowNotCreated},
+                    StartFailure{"timer_class", L"ZemranaTimer", L"", forms::kExitClassNotRegistered},
+                    StartFailure{"a_button", L"", L"BUTTON", forms::kExitWindowNotCreated}),
     [](const testing::TestParamInfo<StartFailure>& test) { return test.param.name; });
 
 }  // namespace
@@ -173,8 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
 namespace {
 
 // The start-up's phases end in this order, each where the benchmarks' twin
-// takes its mark: the screen's DPI, every font, the colours, the classes,
-// the window, the controls, Load, the show with the focus placed, the first
+// takes its mark: the screen's DPI (its DC given back), every font, the
+// colours, the classes, the window, the controls made and stacked, Load, the show with the focus placed, the first
 // paint, and only then the loop.
 TEST_F(FormTest, StartsUpInItsPhasesAtTheScreensDpi) {
     fake::script().dpi = 144;
@@ -185,18 +191,20 @@ TEST_F(FormTest, StartsUpInItsPhasesAtTheScreensDpi) {
     std::string previous;
     for (const std::string& name : fake::CallNames()) {
         bool wanted = name.rfind("Mark ", 0) == 0 || name.rfind("PaintCosts", 0) == 0 || name == "Load" ||
-                      name == "GetDeviceCaps" || name == "CreateFontIndirectW" || name == "CreateSolidBrush" ||
-                      name == "RegisterClassExW" || name == "ShowWindow" || name == "SetFocus" ||
+                      name == "GetDeviceCaps" || name == "ReleaseDC" || name == "CreateFontIndirectW" ||
+                      name == "CreateSolidBrush" || name == "GetWindow" || name == "RegisterClassExW" ||
+                      name == "ShowWindow" || name == "SetFocus" ||
                       name == "UpdateWindow" || name == "MeasureRepaintsOnceIdle" || name == "GetMessageW";
         if (wanted && name != previous) phases.push_back(name);  // a run of one call counts once
         if (wanted) previous = name;
     }
     EXPECT_EQ(phases, (std::vector<std::string>{
-                          "GetDeviceCaps", "Mark screen DPI (the display's first use)", "CreateFontIndirectW",
-                          "Mark font lookup", "CreateSolidBrush", "RegisterClassExW", "Mark class registration",
-                          "Mark window creation", "Mark control creation", "Load", "Mark Form_Load", "ShowWindow",
-                          "SetFocus", "Mark show", "PaintCosts first paint", "UpdateWindow", "PaintCosts end",
-                          "Mark first paint", "MeasureRepaintsOnceIdle", "GetMessageW"}));
+                          "GetDeviceCaps", "ReleaseDC", "Mark screen DPI (the display's first use)",
+                          "CreateFontIndirectW", "Mark font lookup", "CreateSolidBrush", "RegisterClassExW",
+                          "Mark class registration", "Mark window creation", "GetWindow", "Mark control creation",
+                          "Load", "Mark Form_Load", "ShowWindow", "SetFocus", "Mark show", "PaintCosts first paint",
+                          "UpdateWindow", "PaintCosts end", "Mark first paint", "MeasureRepaintsOnceIdle",
+                          "GetMessageW"}));
     auto screen = fake::CallsNamed("GetDC").at(0);
     EXPECT_EQ(fake::CallsNamed("ReleaseDC").at(0).args, (std::vector<long long>{0, screen.args[1]}));  // once read
 

@@ -122,6 +122,7 @@ class ButtonDrawing : public FormTest, public testing::WithParamInterface<DrawCa
 // with its caption: sunken while pressed, a focus rectangle while focused.
 TEST_P(ButtonDrawing, DrawsTheButtonItsContainerOwns) {
     const DrawCase& c = GetParam();
+    fake::script().sysColors[COLOR_BTNTEXT] = 0x00800000;  // a caption colour that is not black
     Form form(kForm1);
     LRESULT answer = 0;
     RunWith(form, {[&] {
@@ -154,7 +155,7 @@ TEST_P(ButtonDrawing, DrawsTheButtonItsContainerOwns) {
     if (c.focusRect) expected.push_back("DrawFocusRect");
     EXPECT_EQ(drawn, expected);
     EXPECT_EQ(fake::CallsNamed("SetBkMode")[0].args[1], TRANSPARENT);
-    EXPECT_EQ(fake::CallsNamed("SetTextColor")[0].args[1], form[form1::Command1].TextColour());
+    EXPECT_EQ(fake::CallsNamed("SetTextColor")[0].args[1], 0x00800000);
     ASSERT_EQ(fake::CallsNamed("FillRect").size(), 1u);
     EXPECT_EQ(fake::CallsNamed("FillRect")[0].args.back(),
               static_cast<long long>(reinterpret_cast<uintptr_t>(form[form1::Command1].Brush())));

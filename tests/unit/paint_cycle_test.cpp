@@ -200,6 +200,9 @@ TEST_F(PaintCycle, ATallCaptionWithoutATallerBitmapKeepsTheFirst) {
         EXPECT_EQ(fake::CallsNamed("BitBlt").size(), 1u);
         EXPECT_NE(fake::WindowOf(window_).surface.At(200, 49), 0xFFFFFFFFu) << "row 49 painted";
         EXPECT_EQ(fake::LiveObjects(), 0);
+        for (const fake::Call& selected : fake::CallsNamed("SelectObject")) {
+            EXPECT_NE(selected.args[1], 0) << "a bitmap not made is not put in";
+        }
     }
 }
 
