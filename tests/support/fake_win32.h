@@ -109,6 +109,10 @@ struct Script {
     bool uniscribe = true;            // usp10.dll loads
     std::vector<std::wstring> installedFaces{L"Arabic Transparent"};
     std::u16string clipboard;
+    // When not empty, the clipboard's block ends with its text, without a
+    // terminating zero, and these characters (then a zero) lie in memory
+    // after the block: what a reader that overruns the block would take.
+    std::u16string clipboardPastItsBlock;
     bool clipboardOpens = true;
     bool clipboardHasText = true;
     // Run one by one whenever the message queue is empty; once all have run,

@@ -531,11 +531,13 @@ BOOL CloseClipboard() {
     return TRUE;
 }
 
-// The clipboard's text with its terminating zero, as the platform keeps it.
+// The clipboard's text with its terminating zero, as the platform keeps it,
+// or the unterminated block and what lies after it.
 LPVOID GlobalLock(HGLOBAL memory) {
+    Log("GlobalLock", {N(memory)});
     static std::wstring held;
     if (reinterpret_cast<uintptr_t>(memory) != fake::kClipboardData) return nullptr;
-    const std::u16string& text = fake::script().clipboard;
+    const std::u16string text = fake::script().clipboard + fake::script().clipboardPastItsBlock;
     held.assign(text.begin(), text.end());
     return held.data();
 }
@@ -547,7 +549,8 @@ BOOL GlobalUnlock(HGLOBAL memory) {
 
 size_t GlobalSize(HGLOBAL memory) {
     if (reinterpret_cast<uintptr_t>(memory) != fake::kClipboardData) return 0;
-    return (fake::script().clipboard.size() + 1) * sizeof(wchar_t);
+    bool terminated = fake::script().clipboardPastItsBlock.empty();
+    return (fake::script().clipboard.size() + (terminated ? 1 : 0)) * sizeof(wchar_t);
 }
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT milliseconds, void*) {
