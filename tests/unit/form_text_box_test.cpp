@@ -6,6 +6,7 @@
 
 #include "form_test_support.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -299,7 +300,7 @@ struct EntryCase {
     const char* name;
     friend void PrintTo(const EntryCase& c, std::ostream* out) { *out << c.name; }
     PasteRule rule;
-    std::wstring before;  // b's text, beyond its limit of 8 where set so
+    std::wstring before;  // b's text; a program may set one longer than the limit of 8
     DWORD selectionStart, selectionEnd;
     std::u16string clipboard;
     std::wstring after;
