@@ -63,8 +63,8 @@ SCRIPT_STRING_ANALYSIS AnalyseToFit(const Uniscribe& uniscribe, HDC dc, const st
     if (!tooWide() || !GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font)) return analysis;
     while (tooWide() && std::labs(font.lfHeight) > kSmallestFittedHeight) {
         LONG height = std::labs(font.lfHeight);
+        // Less than `height`, the text being wider than `available`: each turn shrinks the font.
         LONG fitted = height * available / uniscribe.size(analysis)->cx;
-        if (fitted >= height) fitted = height - 1;
         // A height of 0 would ask for the font's default size, no smaller.
         fitted = std::max(fitted, kSmallestFittedHeight);
         font.lfHeight = font.lfHeight < 0 ? -fitted : fitted;
