@@ -107,6 +107,8 @@ struct Script {
     std::wstring refusedWindowClass;  // CreateWindowExW fails for it
     std::map<int, SHORT> keyStates;   // GetKeyState: kKeyDown, kKeyToggled or both
     bool uniscribe = true;            // usp10.dll loads
+    std::string missingUniscribeFunction;  // usp10.dll exports no function of that name
+    bool shapingFails = false;             // ScriptStringAnalyse answers E_FAIL
     std::vector<std::wstring> installedFaces{L"Arabic Transparent"};
     std::u16string clipboard;
     // When not empty, the clipboard's block ends with its text, without a

@@ -23,6 +23,8 @@ constexpr uintptr_t kUsp10 = 0x7001;
 constexpr uintptr_t kMonitor = 0x7101;
 constexpr uintptr_t kClipboardData = 0x7201;
 constexpr LONG kStockFontHeight = 16;
+constexpr HRESULT kInvalidArgument = static_cast<HRESULT>(0x80070057);  // E_INVALIDARG
+constexpr HRESULT kFailed = static_cast<HRESULT>(0x80004005);           // E_FAIL
 
 struct Analysis {
     SIZE size;
@@ -457,7 +459,7 @@ HFONT CreateFontIndirectW(const LOGFONTW* font) {
     Object created(Kind::Font);
     created.logFont = *font;
     HFONT handle = fake::NewObject<HFONT>(std::move(created));
-    Log("CreateFontIndirectW", {font->lfHeight, font->lfWeight, font->lfCharSet, N(handle)},
+    Log("CreateFontIndirectW", {font->lfHeight, font->lfWeight, font->lfCharSet, N(handle), font->lfWidth},
         fake::Narrow(font->lfFaceName));
     return handle;
 }
@@ -584,6 +586,7 @@ HMODULE LoadLibraryExW(LPCWSTR path, HANDLE, DWORD flags) {
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
     if (reinterpret_cast<uintptr_t>(module) != fake::kUsp10) return nullptr;
     std::string wanted = name;
+    if (wanted == fake::script().missingUniscribeFunction) return nullptr;
     void* function = wanted == "ScriptStringAnalyse"   ? reinterpret_cast<void*>(&ScriptStringAnalyse)
                      : wanted == "ScriptString_pSize" ? reinterpret_cast<void*>(&ScriptString_pSize)
                      : wanted == "ScriptStringOut"    ? reinterpret_cast<void*>(&ScriptStringOut)
@@ -597,12 +600,16 @@ BOOL FreeLibrary(HMODULE module) {
     return TRUE;
 }
 
-HRESULT ScriptStringAnalyse(HDC dc, const void* text, int length, int, int, DWORD flags, int, SCRIPT_CONTROL*,
-                            SCRIPT_STATE* state, const int*, SCRIPT_TABDEF*, const BYTE*,
+HRESULT ScriptStringAnalyse(HDC dc, const void* text, int length, int glyphs, int charset, DWORD flags, int,
+                            SCRIPT_CONTROL*, SCRIPT_STATE* state, const int*, SCRIPT_TABDEF*, const BYTE*,
                             SCRIPT_STRING_ANALYSIS* analysis) {
     LONG height = fake::FontHeight(dc);
-    Log("ScriptStringAnalyse", {N(dc), length, flags, state ? state->uBidiLevel : -1, height},
-        fake::Narrow(std::wstring(static_cast<const wchar_t*>(text), static_cast<size_t>(length))));
+    std::wstring shaped(static_cast<const wchar_t*>(text), static_cast<size_t>(std::max(length, 0)));
+    Log("ScriptStringAnalyse", {N(dc), length, flags, state ? state->uBidiLevel : -1, height, glyphs, charset},
+        fake::Narrow(shaped));
+    // As the platform's, a failed analysis leaves *analysis as it was.
+    if (length < 1) return fake::kInvalidArgument;
+    if (fake::script().shapingFails) return fake::kFailed;
     *analysis = new fake::Analysis{SIZE{length * height / 2, height}};
     return 0;
 }
@@ -611,10 +618,11 @@ const SIZE* ScriptString_pSize(SCRIPT_STRING_ANALYSIS analysis) {
     return &static_cast<fake::Analysis*>(analysis)->size;
 }
 
-HRESULT ScriptStringOut(SCRIPT_STRING_ANALYSIS analysis, int x, int y, UINT options, const RECT* clip, int, int,
-                        BOOL) {
+HRESULT ScriptStringOut(SCRIPT_STRING_ANALYSIS analysis, int x, int y, UINT options, const RECT* clip,
+                        int selectionStart, int selectionEnd, BOOL) {
     const SIZE& size = static_cast<fake::Analysis*>(analysis)->size;
-    Log("ScriptStringOut", {x, y, options, clip->left, clip->top, clip->right, clip->bottom, size.cx});
+    Log("ScriptStringOut", {x, y, options, clip->left, clip->top, clip->right, clip->bottom, size.cx, selectionStart,
+                            selectionEnd});
     return 0;
 }
 
