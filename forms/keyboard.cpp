@@ -4,6 +4,8 @@
 #include "forms/layout.h"
 #include "forms/text_box.h"
 
+#include <algorithm>
+
 namespace forms {
 
 // Keys the window handles itself before any control sees them.
@@ -67,9 +69,9 @@ void Form::MoveFocusAlongTabOrder(bool forward) {
     if (stops.empty()) return;
     std::ptrdiff_t current = -1;
     if (Control* focused = ControlOf(GetFocus())) {
-        for (size_t i = 0; i < stops.size(); ++i) {
-            if (controls_[stops[i]].get() == focused) current = static_cast<std::ptrdiff_t>(i);
-        }
+        auto at = std::find_if(stops.begin(), stops.end(),
+                               [&](size_t index) { return controls_[index].get() == focused; });
+        if (at != stops.end()) current = at - stops.begin();
     }
     Control& next = *controls_[stops[NextTabStop(stops.size(), current, forward)]];
     ::SetFocus(next.Window());
